@@ -7,7 +7,7 @@ PACKAGES=(
   libssl-dev libjsoncpp-dev libpugixml-dev libzip-dev zip
   libcairo2-dev libpango1.0-dev libfontconfig-dev libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  librsvg2-bin fonts-inter fonts-noto-cjk
+  libgdk-pixbuf-2.0-dev librsvg2-bin imagemagick fonts-inter fonts-noto-cjk
   xvfb xauth xdotool hyperfine
 )
 missing=()
