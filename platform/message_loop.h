@@ -66,12 +66,20 @@ class MessageLoop {
 
   // Handles every message already queued and every timer already due, without
   // waiting. Returns the number of messages and ticks handled. For tests and
-  // for backends that drive the loop themselves.
+  // for backends that drive the loop themselves. Messages posted by the
+  // handlers meanwhile are handled too; a WM_QUIT stops it and stays queued
+  // (see PendingQuit). Each due timer ticks at most once per call.
   int RunPending();
+  // The exit code of a WM_QUIT waiting in the queue, if any.
+  std::optional<int> PendingQuit() const;
 
   // Timers: WM_TIMER with wParam = id reaches `hwnd` every `ms` milliseconds
   // of the loop's clock (once, when oneShot). Setting an existing (hwnd, id)
-  // restarts it. Owning thread only.
+  // restarts it. Owning thread only; false when `hwnd` is not a window of this
+  // loop. A tick that falls due while an earlier one is still pending is not
+  // queued twice (late ticks are not caught up), and a period of 0 counts as 1.
+  // Posted messages go before timer ticks. With a ManualClock, RunPending()
+  // after Advance() delivers the ticks that became due.
   bool SetTimer(HWND hwnd, UINT_PTR id, std::uint32_t ms, bool oneShot = false);
   bool KillTimer(HWND hwnd, UINT_PTR id);
   std::optional<Clock::TimePoint> NextTimerDue() const;
