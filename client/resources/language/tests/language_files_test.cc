@@ -199,22 +199,21 @@ std::size_t Utf16Units(std::string_view utf8) {
   return units;
 }
 
+// Index of the first character at or after `i` that is not in `set`.
+std::size_t SkipAny(std::string_view text, std::size_t i, std::string_view set) {
+  while (i < text.size() && set.find(text[i]) != std::string_view::npos) ++i;
+  return i;
+}
+
 // The printf conversions of a text in order ("%s", "%d", "%%", ...); a '%'
 // that starts no valid conversion is listed as it stands, so it never matches.
 std::vector<std::string> FormatPlaceholders(std::string_view text) {
   std::vector<std::string> found;
   std::size_t i = 0;
   while ((i = text.find('%', i)) != std::string_view::npos) {
-    std::size_t j = i + 1;
-    while (j < text.size() && std::string_view("-+ #0").find(text[j]) != std::string_view::npos)
-      ++j;
-    while (j < text.size() &&
-           ((text[j] >= '0' && text[j] <= '9') || text[j] == '*' || text[j] == '.')) {
-      ++j;
-    }
-    while (j < text.size() && std::string_view("hlLqjzt").find(text[j]) != std::string_view::npos) {
-      ++j;
-    }
+    std::size_t j = SkipAny(text, i + 1, "-+ #0");  // flags
+    j = SkipAny(text, j, "0123456789*.");           // width and precision
+    j = SkipAny(text, j, "hlLqjzt");                // length
     const bool valid = j < text.size() && std::string_view("diouxXeEfFgGaAcspnSC%").find(text[j]) !=
                                               std::string_view::npos;
     const std::size_t end = valid ? j + 1 : j;
