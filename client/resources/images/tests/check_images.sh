@@ -54,9 +54,9 @@ echo "$entries" | {
 failures=$?
 
 listed=$(echo "$entries" | awk '{ print $1 }')
-for requested in $(sed -n 's/^[-*][[:space:]]\{1,\}\([^[:space:]]*\.\(png\|gif\)\).*/\1/p' \
-  "$src/REQUESTS.md"); do
-  echo "$listed" | grep -qx "$requested" || fail "REQUESTS.md asks for $requested, not listed"
+requested=$(grep '^- ' "$src/REQUESTS.md" | cut -d: -f1 | grep -o '[A-Za-z0-9_.-]*\.\(png\|gif\)')
+for name in $requested; do
+  echo "$listed" | grep -qx "$name" || fail "REQUESTS.md asks for $name, not listed"
 done
 
 if [ $failures -ne 0 ]; then
