@@ -4,6 +4,7 @@
 # MODE is "light" or "dark" and picks the column of palettes.txt. TOKEN=VALUE pairs fill
 # template tokens first, so a value may itself name a palette token ("FILL=@PRIMARY@").
 # Size tokens: @W@ @H@, @W1@ @H1@ (size less one, for half-pixel strokes), @HALFW@ @HALFH@.
+# Tools: $RSVG_CONVERT and $CONVERT when set, else rsvg-convert and convert from the PATH.
 # An OUT ending in .gif is a 12-frame spinner: @ANGLE@ turns 30 degrees per frame, each frame
 # is drawn on @MATTE@, which becomes the GIF's transparent colour.
 set -eu
@@ -49,7 +50,7 @@ case $out in
     i=0
     while [ $i -lt 12 ]; do
       fill $((i * 30)) "$work/frame.svg"
-      rsvg-convert -w "$w" -h "$h" -b "$matte" -f png -o "$work/frame$(printf %02d $i).png" \
+      ${RSVG_CONVERT:-rsvg-convert} -w "$w" -h "$h" -b "$matte" -f png -o "$work/frame$(printf %02d $i).png" \
         "$work/frame.svg"
       i=$((i + 1))
     done
@@ -58,7 +59,7 @@ case $out in
     ;;
   *)
     fill 0 "$work/image.svg"
-    rsvg-convert -w "$w" -h "$h" -f png -o "$work/result" "$work/image.svg"
+    ${RSVG_CONVERT:-rsvg-convert} -w "$w" -h "$h" -f png -o "$work/result" "$work/image.svg"
     ;;
 esac
 # moved into place last, so a failed render leaves no half-written image behind
