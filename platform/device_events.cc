@@ -36,10 +36,8 @@ bool DeviceEventWatcher::Start() {
   std::filesystem::create_directories(folder_, ec);
   inotifyFd_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
   stopFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  const bool watching =
-      inotifyFd_ >= 0 && stopFd_ >= 0 &&
-      ::inotify_add_watch(inotifyFd_, folder_.c_str(),
-                          kWatchMask) >= 0;
+  const bool watching = inotifyFd_ >= 0 && stopFd_ >= 0 &&
+                        ::inotify_add_watch(inotifyFd_, folder_.c_str(), kWatchMask) >= 0;
   if (watching) {
     try {
       thread_ = std::thread(&DeviceEventWatcher::Watch, this);

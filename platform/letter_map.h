@@ -13,7 +13,8 @@ namespace platform {
 
 inline std::string DriveSimDir() {
   if (const char* dir = std::getenv("DRIVESIM_DIR"); dir && *dir) return dir;
-  if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run && *run) return std::string(run) + "/drivesim";
+  if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run && *run)
+    return std::string(run) + "/drivesim";
   return "/tmp/drivesim-" + std::to_string(::getuid());
 }
 

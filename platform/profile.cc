@@ -154,7 +154,7 @@ std::string_view Unquote(std::string_view value) {
 // Index of the first line of the first section called `section` (the line
 // after its header), and one past its last line.
 std::optional<std::pair<std::size_t, std::size_t>> FindSection(const ProfileFile& file,
-                                                                std::string_view section) {
+                                                               std::string_view section) {
   for (std::size_t i = 0; i < file.lines.size(); ++i) {
     auto name = SectionName(file.lines[i]);
     if (!name || !EqualsIgnoreCase(*name, section)) continue;
@@ -190,8 +190,10 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
   for (std::size_t done = 0; ok && done < bytes.size();) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<std::size_t>(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += static_cast<std::size_t>(n);
   }
   ok = ::fsync(fd) == 0 && ok;
   ok = ::close(fd) == 0 && ok;
@@ -217,8 +219,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 }
 
 std::u16string GetPrivateProfileString(std::u16string_view section, std::u16string_view key,
-                                       std::u16string_view defaultValue,
-                                       std::u16string_view path) {
+                                       std::u16string_view defaultValue, std::u16string_view path) {
   return Utf8ToUtf16(GetPrivateProfileString(Utf16ToUtf8(section), Utf16ToUtf8(key),
                                              Utf16ToUtf8(defaultValue), Utf16ToUtf8(path)));
 }

@@ -25,8 +25,7 @@ inline constexpr std::size_t kProfileMaxChars = 511;
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue, const std::string& path);
 std::u16string GetPrivateProfileString(std::u16string_view section, std::u16string_view key,
-                                       std::u16string_view defaultValue,
-                                       std::u16string_view path);
+                                       std::u16string_view defaultValue, std::u16string_view path);
 
 // Sets `key` in `section` to `value`, adding the key, the section or the file
 // as needed and keeping every other line and the file's encoding. The file is

@@ -19,7 +19,8 @@ std::string SingleInstanceLock::LockFilePath(const std::string& name) {
 
 std::unique_ptr<SingleInstanceLock> SingleInstanceLock::TryAcquire(const std::string& name) {
   // O_NOFOLLOW: in /tmp another user could plant a link to a file of ours.
-  const int fd = ::open(LockFilePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  const int fd =
+      ::open(LockFilePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return nullptr;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);

@@ -101,8 +101,7 @@ std::string PropertyValue(const std::string& text, const std::string& property) 
 
 }  // namespace
 
-SystemdServiceManager::SystemdServiceManager(Scope scope, std::string unitDir,
-                                             CommandRunner runner)
+SystemdServiceManager::SystemdServiceManager(Scope scope, std::string unitDir, CommandRunner runner)
     : scope_(scope), unitDir_(std::move(unitDir)), runner_(std::move(runner)) {}
 
 std::string SystemdServiceManager::DefaultUnitDir(Scope scope) {
@@ -195,7 +194,8 @@ std::unique_ptr<ServiceManager> CreateSystemServiceManager() {
   if (!std::filesystem::is_directory("/run/systemd/system", ec)) return nullptr;
   const auto scope = ::geteuid() == 0 ? SystemdServiceManager::Scope::kSystem
                                       : SystemdServiceManager::Scope::kUser;
-  return std::make_unique<SystemdServiceManager>(scope, SystemdServiceManager::DefaultUnitDir(scope),
+  return std::make_unique<SystemdServiceManager>(scope,
+                                                 SystemdServiceManager::DefaultUnitDir(scope),
                                                  SystemdServiceManager::RealCommandRunner());
 }
 
@@ -211,9 +211,9 @@ bool NotifyServiceManager(std::string_view state) {
   const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return false;
   const auto size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + length);
-  const bool sent = ::sendto(fd, state.data(), state.size(), MSG_NOSIGNAL,
-                             reinterpret_cast<sockaddr*>(&address), size) ==
-                    static_cast<ssize_t>(state.size());
+  const bool sent =
+      ::sendto(fd, state.data(), state.size(), MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&address),
+               size) == static_cast<ssize_t>(state.size());
   ::close(fd);
   return sent;
 }
