@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/profile.h"
+
 namespace {
 
 // Every key the client looks up in section "Fields".
@@ -97,7 +99,7 @@ std::string Lower(std::string_view s) {
 }
 
 // A strict reader with the client's value rules (blanks trimmed, one pair of
-// surrounding double quotes removed); anything the client would read
+// matching double or single quotes around a value removed); anything the client would read
 // differently from what the author meant is reported as a problem.
 struct IniFile {
   std::map<std::string, std::map<std::string, std::string>> sections;
@@ -143,7 +145,8 @@ IniFile ParseIni(std::string_view text) {
     }
     const std::string key(Trim(line.substr(0, equals)));
     std::string_view value = Trim(line.substr(equals + 1));
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
     if (!seen.insert(Lower(current_section) + "/" + Lower(key)).second) {
@@ -245,7 +248,10 @@ TEST(IniReaderOfTheTest, ReportsWhatTheClientWouldMisread) {
   for (const auto& c : cases) {
     EXPECT_EQ(!ParseIni(c.text).problems.empty(), c.has_problem) << c.text;
   }
-  EXPECT_EQ(ParseIni("[Fields]\nA = \"  spaced  \"\n").sections["Fields"]["A"], "  spaced  ");
+  IniFile quoted = ParseIni("[Fields]\nA = \"  spaced  \"\nB='x'\nC=\"x'\n");
+  EXPECT_EQ(quoted.sections["Fields"]["A"], "  spaced  ");
+  EXPECT_EQ(quoted.sections["Fields"]["B"], "x");
+  EXPECT_EQ(quoted.sections["Fields"]["C"], "\"x'");
 }
 
 class LanguageFileTest : public ::testing::TestWithParam<std::string_view> {
@@ -298,6 +304,15 @@ TEST_P(LanguageFileTest, EveryTextIsShownWholeByTheClient) {
   for (const auto& [key, value] : Fields()) {
     EXPECT_FALSE(Trim(value).empty()) << key << " is empty";
     EXPECT_LE(Utf16Units(value), kMaxTextUnits) << key << " would be cut";
+  }
+}
+
+TEST_P(LanguageFileTest, ClientReaderReturnsEveryTextAsWritten) {
+  const std::string path = std::string(ORLU_LANGUAGE_SOURCE_DIR) + "/" + std::string(GetParam());
+  for (const auto key : kClientKeys) {
+    EXPECT_EQ(platform::GetPrivateProfileString("Fields", key, "", path),
+              Fields()[std::string(key)])
+        << key;
   }
 }
 
