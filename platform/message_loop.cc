@@ -72,7 +72,9 @@ struct QueuedMessage {
   LPARAM lParam = 0;
   std::shared_ptr<PendingReply> reply;  // set for SendMessage from another thread
 
-  bool IsQuit() const { return hwnd == 0 && msg == WM_QUIT; }
+  // As on Windows, a posted WM_QUIT ends the loop whichever window it names;
+  // a sent one is an ordinary message for its window.
+  bool IsQuit() const { return msg == WM_QUIT && !reply; }
 };
 
 struct Timer {
@@ -273,7 +275,7 @@ void MessageLoop::RemoveWindow(HWND hwnd) {
   {
     std::lock_guard lock(impl_->mutex);
     std::erase_if(impl_->queue, [&](QueuedMessage& message) {
-      if (message.hwnd != hwnd) return false;
+      if (message.hwnd != hwnd || message.IsQuit()) return false;
       if (message.reply) abandoned.push_back(std::move(message.reply));
       return true;
     });

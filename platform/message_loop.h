@@ -53,7 +53,8 @@ class MessageLoop {
   // Owning thread only; null restores the default. Not owned.
   void SetEventSource(EventSource* source);
 
-  // Runs until a WM_QUIT is taken from the queue; returns its exit code.
+  // Runs until a WM_QUIT is taken from the queue; returns its exit code
+  // (wParam). A WM_QUIT posted to one of the loop's windows counts too.
   int Run();
 
   // A nested loop (a modal pop-up runs one): runs until EndModal() is called

@@ -124,6 +124,14 @@ TEST(MessageLoopTest, RunPendingStopsAtQuitAndRunReturnsItsCode) {
   EXPECT_EQ(loop.PendingQuit(), -1);
   EXPECT_EQ(loop.Run(), -1);
   EXPECT_FALSE(loop.PendingQuit());
+
+  // A quit posted to a window, even one removed since, ends the loop as well.
+  RecordingWindow b;
+  const HWND hb = loop.AddWindow(&b);
+  PostMessage(hb, WM_QUIT, 4, 0);
+  loop.RemoveWindow(hb);
+  EXPECT_EQ(loop.Run(), 4);
+  EXPECT_EQ(a.received, (std::vector<Received>{{WM_TEST, 1, 0}, {WM_TEST, 2, 0}}));
 }
 
 TEST(MessageLoopThreadTest, PostsAndSendsFromOtherThreadsAreHandledOnTheOwningThread) {
