@@ -7,8 +7,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -21,17 +19,30 @@ enum class Encoding { kUtf8, kUtf8Bom, kUtf16LeBom, kUtf16BeBom };
 
 // A profile file as lines of UTF-8 text.
 struct ProfileFile {
-  bool exists = false;
   Encoding encoding = Encoding::kUtf8;
   std::string eol = "\n";
   std::vector<std::string> lines;
 };
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[16384];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
   return bytes;
 }
 
@@ -46,39 +57,45 @@ std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return out;
 }
 
-ProfileFile Parse(std::string_view bytes) {
-  ProfileFile file;
-  file.exists = true;
-  std::string text;
+// The file's text as UTF-8, and its encoding.
+std::string Decode(std::string bytes, Encoding* encoding) {
+  *encoding = Encoding::kUtf8;
   if (bytes.starts_with("\xEF\xBB\xBF")) {
-    file.encoding = Encoding::kUtf8Bom;
-    text = bytes.substr(3);
-  } else if (bytes.starts_with("\xFF\xFE")) {
-    file.encoding = Encoding::kUtf16LeBom;
-    text = Utf16ToUtf8(DecodeUtf16(bytes.substr(2), false));
-  } else if (bytes.starts_with("\xFE\xFF")) {
-    file.encoding = Encoding::kUtf16BeBom;
-    text = Utf16ToUtf8(DecodeUtf16(bytes.substr(2), true));
-  } else {
-    text = bytes;
+    *encoding = Encoding::kUtf8Bom;
+    return bytes.substr(3);
   }
-  if (text.find("\r\n") != std::string::npos) file.eol = "\r\n";
+  if (bytes.starts_with("\xFF\xFE")) {
+    *encoding = Encoding::kUtf16LeBom;
+    return Utf16ToUtf8(DecodeUtf16(std::string_view(bytes).substr(2), false));
+  }
+  if (bytes.starts_with("\xFE\xFF")) {
+    *encoding = Encoding::kUtf16BeBom;
+    return Utf16ToUtf8(DecodeUtf16(std::string_view(bytes).substr(2), true));
+  }
+  return bytes;
+}
+
+// Calls `visit` with each line (without its terminator) until it returns true.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      file.lines.push_back(text.substr(start));
-      break;
-    }
-    file.lines.push_back(text.substr(start, end - start));
-    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    if (end == std::string_view::npos) end = text.size();
+    if (visit(text.substr(start, end - start))) return;
+    start = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
   }
-  return file;
 }
 
-ProfileFile Load(const std::string& path) {
-  auto bytes = ReadWholeFile(path);
-  return bytes ? Parse(*bytes) : ProfileFile{};
+ProfileFile Parse(std::string bytes) {
+  ProfileFile file;
+  const std::string text = Decode(std::move(bytes), &file.encoding);
+  if (text.find("\r\n") != std::string::npos) file.eol = "\r\n";
+  ForEachLine(text, [&](std::string_view line) {
+    file.lines.emplace_back(line);
+    return false;
+  });
+  return file;
 }
 
 std::string Serialise(const ProfileFile& file) {
@@ -166,6 +183,7 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSection(const ProfileFile
 }
 
 std::string Limit(std::string_view value) {
+  if (value.size() <= kProfileMaxChars) return std::string(value);  // bytes >= UTF-16 units
   const std::u16string wide = Utf8ToUtf16(value);
   if (wide.size() <= kProfileMaxChars) return std::string(value);
   return Utf16ToUtf8(TruncateUtf16(wide, kProfileMaxChars));
@@ -208,14 +226,26 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue, const std::string& path) {
-  const ProfileFile file = Load(path);
-  if (auto range = FindSection(file, section)) {
-    for (std::size_t i = range->first; i < range->second; ++i) {
-      auto line = ParseKeyLine(file.lines[i]);
-      if (line && EqualsIgnoreCase(line->name, key)) return Limit(Unquote(line->value));
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return Limit(defaultValue);
+  Encoding encoding;
+  const std::string text = Decode(std::move(*bytes), &encoding);
+  // Only the first section of that name is searched.
+  enum { kBefore, kInside, kAfter } where = kBefore;
+  std::optional<std::string> found;
+  ForEachLine(text, [&](std::string_view line) {
+    if (auto name = SectionName(line)) {
+      if (where == kInside) where = kAfter;
+      if (where == kBefore && EqualsIgnoreCase(*name, section)) where = kInside;
+      return where == kAfter;
     }
-  }
-  return Limit(defaultValue);
+    if (where != kInside) return false;
+    auto entry = ParseKeyLine(line);
+    if (!entry || !EqualsIgnoreCase(entry->name, key)) return false;
+    found = Limit(Unquote(entry->value));
+    return true;
+  });
+  return found ? *found : Limit(defaultValue);
 }
 
 std::u16string GetPrivateProfileString(std::u16string_view section, std::u16string_view key,
@@ -235,7 +265,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
 
   ProfileFile file;
   if (auto bytes = ReadWholeFile(path)) {
-    file = Parse(*bytes);
+    file = Parse(std::move(*bytes));
   } else if (::access(path.c_str(), F_OK) == 0) {
     return false;  // present but unreadable: never replace it with a fresh file
   }
