@@ -61,7 +61,8 @@ class MessageLoop {
   // from a handler, and returns the value given there. A WM_QUIT seen inside
   // ends the nested loop with `quitValue` and is re-posted for the outer loop.
   int RunModal(int quitValue = 0);
-  // Ends the innermost running RunModal with `value`.
+  // Ends the innermost running RunModal with `value` once the current handler
+  // returns. Owning thread only (from a handler); ignored without a modal loop.
   void EndModal(int value);
   int ModalDepth() const;
 
