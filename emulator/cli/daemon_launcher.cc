@@ -57,6 +57,16 @@ bool DaemonAnswers() {
   return reply && (*reply)["ok"].asBool();
 }
 
+bool WaitForDaemonExit() {
+  const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+  std::error_code ec;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!std::filesystem::exists(PidPath(), ec) && !DaemonAnswers()) return true;
+    std::this_thread::sleep_for(kStartPoll);
+  }
+  return false;
+}
+
 bool EnsureDaemon(std::string* error) {
   if (DaemonAnswers()) return true;
   std::error_code ec;

@@ -10,5 +10,7 @@ namespace drivesim {
 // `error` says why not otherwise.
 bool EnsureDaemon(std::string* error);
 bool DaemonAnswers();
+// After a stop request: true once the daemon has let go of the folder.
+bool WaitForDaemonExit();
 
 }  // namespace drivesim

@@ -257,7 +257,8 @@ int Stop(const std::vector<std::string>& args) {
   if (!DaemonAnswers()) return kDone;
   Json::Value request;
   request["cmd"] = "stop";
-  return AskDaemon(request) ? kDone : Failed("the daemon did not answer");
+  if (!AskDaemon(request)) return Failed("the daemon did not answer");
+  return WaitForDaemonExit() ? kDone : Failed("the daemon did not stop");
 }
 
 int Main(int argc, char** argv) {

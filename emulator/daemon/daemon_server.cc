@@ -107,6 +107,7 @@ class Daemon {
     letters_.WithdrawAll(world_);
     SaveWorld(world_, state_path_);
     ::unlink(socket_path.c_str());
+    ::unlink(PidPath().c_str());
     return 0;
   }
 
@@ -141,7 +142,7 @@ class Daemon {
 
   Json::Value Handle(const Json::Value& request) {
     const std::int64_t now = NowMs();
-    if (request.isMember("entry")) {
+    if (!request.isMember("cmd")) {
       Json::Value reply = HandleEntryCall(world_, letters_, request, now);
       Persist();
       return reply;
@@ -199,6 +200,15 @@ int RunDaemon() {
     std::fprintf(stderr, "drivesim daemon: cannot listen on %s: %s\n", socket_path.c_str(),
                  std::strerror(errno));
     return 1;
+  }
+  {
+    const std::string temp = PidPath() + ".tmp";
+    std::FILE* pid_file = std::fopen(temp.c_str(), "w");
+    if (pid_file != nullptr) {
+      std::fprintf(pid_file, "%d\n", static_cast<int>(::getpid()));
+      std::fclose(pid_file);
+      std::rename(temp.c_str(), PidPath().c_str());
+    }
   }
   Daemon daemon(std::move(world), StatePath());
   return daemon.Run(listener.get(), socket_path, inode);

@@ -11,6 +11,7 @@ namespace drivesim {
 inline std::string SocketPath() { return platform::DriveSimDir() + "/daemon.sock"; }
 inline std::string StatePath() { return platform::DriveSimDir() + "/state.json"; }
 inline std::string LockPath() { return platform::DriveSimDir() + "/daemon.lock"; }
+inline std::string PidPath() { return platform::DriveSimDir() + "/daemon.pid"; }
 inline std::string LogPath() { return platform::DriveSimDir() + "/daemon.log"; }
 inline std::string VolumesDir() { return platform::DriveSimDir() + "/volumes"; }
 

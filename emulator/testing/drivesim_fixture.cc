@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,8 +10,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
+#include "emulator/protocol/daemon_client.h"
 #include "emulator/protocol/json_line.h"
 
 extern char** environ;
@@ -71,12 +74,46 @@ DriveSim::DriveSim() {
   ::setenv("DRIVESIM_DIR", dir_.c_str(), 1);
   ::setenv("ORLU_LETTER_MAP", letter_map_dir().c_str(), 1);
   std::filesystem::create_directories(letter_map_dir());
-  const CommandResult started = Run("start");
-  EXPECT_EQ(started.exit_code, 0) << "drivesim start: " << started.err;
+  StartDaemon();
+}
+
+// The fixture runs the daemon as its own child, so it can wait for it to end
+// before removing the folder (and no exited daemon is left unreaped).
+void DriveSim::StartDaemon() {
+  const std::string program = DrivesimPath();
+  const std::string log = dir_ + "/daemon.log";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
+                                   O_WRONLY | O_CREAT | O_APPEND, 0600);
+  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  char* argv[] = {const_cast<char*>("drivesim"), const_cast<char*>("daemon"), nullptr};
+  pid_t pid = -1;
+  const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
+    ADD_FAILURE() << "cannot run " << program;
+    return;
+  }
+  daemon_pid_ = pid;
+  const bool answers = WaitUntil([] {
+    Json::Value ping;
+    ping["cmd"] = "ping";
+    return AskDaemon(ping, 1000).has_value();
+  });
+  EXPECT_TRUE(answers) << "the emulator daemon did not start; see " << log;
 }
 
 DriveSim::~DriveSim() {
-  Run("stop");
+  const bool stopped = Run("stop").exit_code == 0;
+  if (daemon_pid_ > 0) {
+    // Our daemon may already be gone (a test killed it and the command line
+    // started another, which the stop above ended).
+    if (!stopped) ::kill(daemon_pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(daemon_pid_, &status, 0);
+  }
   std::error_code ec;
   std::filesystem::remove_all(dir_, ec);
   SetEnv("DRIVESIM_DIR", had_dir_env_, saved_dir_env_);
@@ -162,6 +199,13 @@ int DriveSim::Attach(const std::string& options) const {
     return -1;
   }
   return std::atoi(result.out.c_str());
+}
+
+int DriveSim::DaemonPid() const {
+  std::ifstream in(dir_ + "/daemon.pid");
+  int pid = -1;
+  in >> pid;
+  return in ? pid : -1;
 }
 
 bool DriveSim::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {

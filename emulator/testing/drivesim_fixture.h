@@ -50,6 +50,9 @@ class DriveSim {
   static bool WaitUntil(const std::function<bool()>& condition,
                         std::chrono::milliseconds limit = std::chrono::seconds(20));
 
+  // The running daemon's process id (from its pid file), or -1.
+  int DaemonPid() const;
+
   const std::string& dir() const { return dir_; }
   std::string letter_map_dir() const { return dir_ + "/letters"; }
 
@@ -57,6 +60,9 @@ class DriveSim {
   static std::string LibraryPath();
 
  private:
+  void StartDaemon();
+
+  int daemon_pid_ = -1;  // the daemon this fixture started and reaps
   std::string dir_;
   std::string saved_dir_env_;
   std::string saved_map_env_;
