@@ -227,7 +227,7 @@ TEST(MessageLoopThreadTest, EventSourceWaitsUntilTheNextTimerAndWakesForPosts) {
   loop.SetEventSource(nullptr);
 }
 
-class TimerTest : public ::testing::Test {
+class MessageLoopTimerTest : public ::testing::Test {
  protected:
   ManualClock clock;
   MessageLoop loop{clock};
@@ -247,7 +247,7 @@ class TimerTest : public ::testing::Test {
   }
 };
 
-TEST_F(TimerTest, PeriodicTimerTicksOnTheLoopClockWithoutCatchingUp) {
+TEST_F(MessageLoopTimerTest, PeriodicTimerTicksOnTheLoopClockWithoutCatchingUp) {
   ASSERT_TRUE(loop.SetTimer(hwnd, 5, 1000));
   EXPECT_EQ(loop.NextTimerDue(), clock.Now() + std::chrono::milliseconds(1000));
   Advance(999);
@@ -267,7 +267,7 @@ TEST_F(TimerTest, PeriodicTimerTicksOnTheLoopClockWithoutCatchingUp) {
   EXPECT_FALSE(loop.NextTimerDue());
 }
 
-TEST_F(TimerTest, OneShotTicksOnceAndSettingAgainRestarts) {
+TEST_F(MessageLoopTimerTest, OneShotTicksOnceAndSettingAgainRestarts) {
   ASSERT_TRUE(loop.SetTimer(hwnd, 5, 5000, /*oneShot=*/true));
   ASSERT_TRUE(loop.SetTimer(hwnd, 6, 3000, /*oneShot=*/true));
   Advance(4000);
@@ -281,7 +281,7 @@ TEST_F(TimerTest, OneShotTicksOnceAndSettingAgainRestarts) {
   EXPECT_TRUE(Ticks().empty());
 }
 
-TEST_F(TimerTest, HandlerKillingItsTimerAndTimersOfRemovedWindows) {
+TEST_F(MessageLoopTimerTest, HandlerKillingItsTimerAndTimersOfRemovedWindows) {
   RecordingWindow other;
   const HWND hother = loop.AddWindow(&other);
   window.onMessage = [&](UINT msg, WPARAM id, LPARAM) -> LRESULT {

@@ -26,7 +26,7 @@ bool Eventually(Predicate predicate) {
   return predicate();
 }
 
-TEST(ProcessTest, KnowsItsOwnProgram) {
+TEST(PlatformProcessTest, KnowsItsOwnProgram) {
   const std::string path = ExecutablePath();
   ASSERT_FALSE(path.empty());
   EXPECT_EQ(fs::path(path).filename(), "platform_process_test");
@@ -36,7 +36,7 @@ TEST(ProcessTest, KnowsItsOwnProgram) {
 }
 
 // Names longer than the kernel's 15-character process name, compared exactly.
-TEST(ProcessTest, FindsRunningProgramsByExactFileName) {
+TEST(PlatformProcessTest, FindsRunningProgramsByExactFileName) {
   testing::TempDir dir;
   const std::string name = "OrluWatchServiceTest.exe";
   const std::string program = dir / name;
@@ -57,7 +57,7 @@ TEST(ProcessTest, FindsRunningProgramsByExactFileName) {
   EXPECT_FALSE(IsProcessRunning(name));
 }
 
-TEST(ProcessTest, StartProcessRunsTheProgramDetached) {
+TEST(PlatformProcessTest, StartProcessRunsTheProgramDetached) {
   testing::TempDir dir;
   const std::string marker = dir / "started";
   ASSERT_TRUE(StartProcess("/bin/sh", {"-c", "echo \"$0\" > \"$1\"", "arg zero", marker}));

@@ -50,14 +50,14 @@ TEST(Utf16ToUtf8Test, ConvertsPairsAndReplacesLoneSurrogates) {
   for (const auto& c : cases) EXPECT_EQ(Utf16ToUtf8(c.utf16), c.utf8);
 }
 
-TEST(TextTest, RoundTripsAndAnsiIsUtf8) {
+TEST(TextConversionTest, RoundTripsAndAnsiIsUtf8) {
   const std::u16string text = u"Passw\u00F6rter \u5B89\u5168 \U0001F512";
   EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
   EXPECT_EQ(WideToAnsi(text), Utf16ToUtf8(text));
   EXPECT_EQ(AnsiToWide("caf\xC3\xA9"), u"caf\u00E9");
 }
 
-TEST(TruncateTest, NeverSplitsACharacter) {
+TEST(TextTruncateTest, NeverSplitsACharacter) {
   const std::u16string pair = u"ab\U0001F512c";  // a b <high low> c
   EXPECT_EQ(TruncateUtf16(pair, 3), u"ab");
   EXPECT_EQ(TruncateUtf16(pair, 4), u"ab\U0001F512");

@@ -39,7 +39,7 @@ TEST(ManualClockTest, SleepersWakeOnlyWhenTheirDeadlinePasses) {
   clock.SleepFor(std::chrono::milliseconds(0));  // returns at once
 }
 
-TEST(ThreadTest, StartThreadRunsTheBodyDetached) {
+TEST(PlatformThreadTest, StartThreadRunsTheBodyDetached) {
   std::promise<std::thread::id> ran;
   auto future = ran.get_future();
   ASSERT_TRUE(StartThread([&] { ran.set_value(std::this_thread::get_id()); }));
@@ -47,7 +47,7 @@ TEST(ThreadTest, StartThreadRunsTheBodyDetached) {
   EXPECT_NE(future.get(), std::this_thread::get_id());
 }
 
-TEST(ThreadTest, MutexIsRecursiveForItsOwnerAndOnlyTheOwnerReleasesIt) {
+TEST(PlatformThreadTest, MutexIsRecursiveForItsOwnerAndOnlyTheOwnerReleasesIt) {
   Mutex mutex;
   mutex.Wait();
   mutex.Wait();
@@ -77,7 +77,7 @@ TEST(ThreadTest, MutexIsRecursiveForItsOwnerAndOnlyTheOwnerReleasesIt) {
   EXPECT_TRUE(mutex.Release());
 }
 
-TEST(ThreadTest, CriticalSectionIsRecursive) {
+TEST(PlatformThreadTest, CriticalSectionIsRecursive) {
   CriticalSection cs;
   CriticalSectionGuard outer(cs);
   CriticalSectionGuard inner(cs);
