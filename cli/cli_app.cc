@@ -59,21 +59,11 @@ const char* StateName(int state) {
   }
 }
 
-// Wipes a password held in an optional when it goes out of scope.
-class Secret {
- public:
-  explicit Secret(std::optional<std::string> text) : text_(std::move(text)) {}
-  ~Secret() {
-    if (text_) platform::SecureZero(*text_);
-  }
-  Secret(const Secret&) = delete;
-  Secret& operator=(const Secret&) = delete;
-  explicit operator bool() const { return text_.has_value(); }
-  const std::string& str() const { return *text_; }
-  const char* c_str() const { return text_->c_str(); }
-
- private:
-  std::optional<std::string> text_;
+// A password read for one command, wiped when the command is done.
+struct Secret {
+  std::string text;
+  ~Secret() { platform::SecureZero(text); }
+  const char* c_str() const { return text.c_str(); }
 };
 
 class Cli {
@@ -91,8 +81,10 @@ class Cli {
 
   // The chosen drive's record, or null after reporting why there is none.
   const DriveRecord* ChooseDrive(int* exitCode);
-  std::optional<std::string> AskPassword(const char* prompt, int* exitCode);
-  std::optional<std::string> AskNewPassword(const char* prompt, int* exitCode);
+  // False (with the exit code set) when no acceptable password was given.
+  bool AskPassword(const char* prompt, Secret& password, int* exitCode);
+  bool AskNewPassword(const char* prompt, Secret& password, int* exitCode);
+  int NoPassword(bool mismatch);
 
   int List();
   int Status();
@@ -154,43 +146,36 @@ const DriveRecord* Cli::ChooseDrive(int* exitCode) {
   return drives_[static_cast<std::size_t>(options_.drive - 1)].get();
 }
 
-std::optional<std::string> Cli::AskPassword(const char* prompt, int* exitCode) {
-  std::optional<std::string> password = prompt_.Read(prompt);
-  if (!password) {
-    *exitCode = Fail(kExitUsage, prompt_.fromStream()
-                                     ? "A password was expected on standard input."
-                                     : "No terminal to ask for the password on; use "
-                                       "--password-stdin.");
-    return std::nullopt;
-  }
-  if (auto error = CheckPassword(*password)) {
-    platform::SecureZero(*password);
-    *exitCode = Fail(kExitUsage, *error);
-    return std::nullopt;
-  }
-  return password;
+int Cli::NoPassword(bool mismatch) {
+  if (mismatch) return Fail(kExitUsage, "The two passwords differ.");
+  return Fail(kExitUsage, prompt_.fromStream()
+                              ? "A password was expected on standard input."
+                              : "No terminal to ask for the password on; use --password-stdin.");
 }
 
-std::optional<std::string> Cli::AskNewPassword(const char* prompt, int* exitCode) {
-  bool mismatch = false;
-  std::optional<std::string> password = prompt_.ReadNew(prompt, &mismatch);
-  if (!password) {
-    if (mismatch) {
-      *exitCode = Fail(kExitUsage, "The two passwords differ.");
-    } else {
-      *exitCode = Fail(kExitUsage, prompt_.fromStream()
-                                       ? "A password was expected on standard input."
-                                       : "No terminal to ask for the password on; use "
-                                         "--password-stdin.");
-    }
-    return std::nullopt;
+bool Cli::AskPassword(const char* prompt, Secret& password, int* exitCode) {
+  if (!prompt_.Read(prompt, password.text)) {
+    *exitCode = NoPassword(false);
+    return false;
   }
-  if (auto error = CheckPassword(*password)) {
-    platform::SecureZero(*password);
+  if (auto error = CheckPassword(password.text)) {
     *exitCode = Fail(kExitUsage, *error);
-    return std::nullopt;
+    return false;
   }
-  return password;
+  return true;
+}
+
+bool Cli::AskNewPassword(const char* prompt, Secret& password, int* exitCode) {
+  bool mismatch = false;
+  if (!prompt_.ReadNew(prompt, password.text, &mismatch)) {
+    *exitCode = NoPassword(mismatch);
+    return false;
+  }
+  if (auto error = CheckPassword(password.text)) {
+    *exitCode = Fail(kExitUsage, *error);
+    return false;
+  }
+  return true;
 }
 
 int Cli::List() {
@@ -244,8 +229,8 @@ int Cli::Unlock(const DriveRecord& drive) {
       return Fail(kExitFailed, "The drive's security state could not be read.");
   }
   int exitCode = kExitDone;
-  Secret password(AskPassword("Password: ", &exitCode));
-  if (!password) return exitCode;
+  Secret password;
+  if (!AskPassword("Password: ", password, &exitCode)) return exitCode;
   if (!bridge_.Login(password.c_str(), drive.index)) {
     err_ << "Wrong password.\n";
     std::string hint = ReadPasswordHint(bridge_, drive.index);
@@ -267,9 +252,9 @@ int Cli::SetPassword(const DriveRecord& drive) {
   std::string hint = options_.hint.value_or("");
   if (auto error = CheckHintLength(hint)) return Fail(kExitUsage, *error);
   int exitCode = kExitDone;
-  Secret password(AskNewPassword("New password: ", &exitCode));
-  if (!password) return exitCode;
-  if (auto error = CheckHint(hint, password.str())) return Fail(kExitUsage, *error);
+  Secret password;
+  if (!AskNewPassword("New password: ", password, &exitCode)) return exitCode;
+  if (auto error = CheckHint(hint, password.text)) return Fail(kExitUsage, *error);
 
   if (!bridge_.SetPassword(password.c_str(), drive.index)) {
     return Fail(kExitFailed, "The drive refused to set the password.");
@@ -295,11 +280,10 @@ int Cli::ChangePassword(const DriveRecord& drive) {
   std::string hint = options_.hint.value_or("");
   if (auto error = CheckHintLength(hint)) return Fail(kExitUsage, *error);
   int exitCode = kExitDone;
-  Secret current(AskPassword("Current password: ", &exitCode));
-  if (!current) return exitCode;
-  Secret next(AskNewPassword("New password: ", &exitCode));
-  if (!next) return exitCode;
-  if (auto error = CheckHint(hint, next.str())) return Fail(kExitUsage, *error);
+  Secret current, next;
+  if (!AskPassword("Current password: ", current, &exitCode)) return exitCode;
+  if (!AskNewPassword("New password: ", next, &exitCode)) return exitCode;
+  if (auto error = CheckHint(hint, next.text)) return Fail(kExitUsage, *error);
 
   if (!bridge_.ChangePassword(current.c_str(), next.c_str(), drive.index)) {
     return Fail(kExitRefused, "The current password is wrong.");
@@ -322,8 +306,8 @@ int Cli::RemovePassword(const DriveRecord& drive) {
     return Fail(kExitFailed, "The drive's security state could not be read.");
   }
   int exitCode = kExitDone;
-  Secret password(AskPassword("Password: ", &exitCode));
-  if (!password) return exitCode;
+  Secret password;
+  if (!AskPassword("Password: ", password, &exitCode)) return exitCode;
   // The drive accepts a change to the same password only from the right one.
   if (!bridge_.ChangePassword(password.c_str(), password.c_str(), drive.index)) {
     return Fail(kExitRefused, "Wrong password.");

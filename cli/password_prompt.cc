@@ -2,42 +2,33 @@
 
 #include "platform/secure_zero.h"
 
-namespace {
-
-void DropLineEnd(std::string& line) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-}
-
-}  // namespace
-
-std::optional<std::string> PasswordPrompt::Read(const char* prompt) {
-  std::string line;
+bool PasswordPrompt::Read(const char* prompt, std::string& out) {
+  platform::SecureZero(out);
+  bool got;
   if (fromStream_) {
-    if (!std::getline(in_, line)) return std::nullopt;
-    DropLineEnd(line);
-    return line;
+    got = static_cast<bool>(std::getline(in_, out));
+  } else {
+    prompts_ << prompt << std::flush;
+    got = ReadLineWithoutEcho(out);
+    prompts_ << "\n" << std::flush;
   }
-  prompts_ << prompt << std::flush;
-  std::optional<std::string> typed = ReadLineWithoutEcho();
-  prompts_ << "\n" << std::flush;
-  return typed;
+  if (!got) return false;
+  if (!out.empty() && out.back() == '\r') out.pop_back();
+  return true;
 }
 
-std::optional<std::string> PasswordPrompt::ReadNew(const char* prompt, bool* mismatch) {
+bool PasswordPrompt::ReadNew(const char* prompt, std::string& out, bool* mismatch) {
   *mismatch = false;
-  std::optional<std::string> first = Read(prompt);
-  if (!first || fromStream_) return first;
-  std::optional<std::string> again = Read("Type it again: ");
-  if (!again) {
-    platform::SecureZero(*first);
-    return std::nullopt;
-  }
-  bool same = *first == *again;
-  platform::SecureZero(*again);
+  if (!Read(prompt, out)) return false;
+  if (fromStream_) return true;
+  std::string again;
+  bool got = Read("Type it again: ", again);
+  bool same = got && again == out;
+  platform::SecureZero(again);
   if (!same) {
-    platform::SecureZero(*first);
-    *mismatch = true;
-    return std::nullopt;
+    platform::SecureZero(out);
+    *mismatch = got;
+    return false;
   }
-  return first;
+  return true;
 }

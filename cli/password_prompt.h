@@ -1,9 +1,9 @@
 // Where the tool gets passwords: the terminal with echo off, or standard
-// input one per line. Never the command line.
+// input one per line. Never the command line. Passwords are read straight
+// into the caller's string, which the caller wipes.
 #pragma once
 
 #include <istream>
-#include <optional>
 #include <ostream>
 #include <string>
 
@@ -14,12 +14,12 @@ class PasswordPrompt {
   PasswordPrompt(bool fromStream, std::istream& in, std::ostream& prompts)
       : fromStream_(fromStream), in_(in), prompts_(prompts) {}
 
-  // One password; null when there is none to read (end of input, or no
-  // terminal to ask on).
-  std::optional<std::string> Read(const char* prompt);
-  // A new password: asked twice on the terminal (null, with `mismatch` set,
+  // One password into `out`; false when there is none to read (end of input,
+  // or no terminal to ask on).
+  bool Read(const char* prompt, std::string& out);
+  // A new password: asked twice on the terminal (false, with `mismatch` set,
   // when the two differ), read once from a stream.
-  std::optional<std::string> ReadNew(const char* prompt, bool* mismatch);
+  bool ReadNew(const char* prompt, std::string& out, bool* mismatch);
 
   bool fromStream() const { return fromStream_; }
 
@@ -29,6 +29,6 @@ class PasswordPrompt {
   std::ostream& prompts_;
 };
 
-// Reads one line from the terminal on standard input with echo off. Null when
-// standard input is not a terminal or at end of input.
-std::optional<std::string> ReadLineWithoutEcho();
+// Reads one line from the terminal on standard input with echo off. False
+// when standard input is not a terminal or at end of input.
+bool ReadLineWithoutEcho(std::string& out);

@@ -6,17 +6,14 @@
 
 #include "cli/password_prompt.h"
 
-std::optional<std::string> ReadLineWithoutEcho() {
-  if (!isatty(STDIN_FILENO)) return std::nullopt;
+bool ReadLineWithoutEcho(std::string& out) {
+  if (!isatty(STDIN_FILENO)) return false;
   termios saved{};
-  if (tcgetattr(STDIN_FILENO, &saved) != 0) return std::nullopt;
+  if (tcgetattr(STDIN_FILENO, &saved) != 0) return false;
   termios quiet = saved;
   quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
   tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-  std::string line;
-  bool got = static_cast<bool>(std::getline(std::cin, line));
+  bool got = static_cast<bool>(std::getline(std::cin, out));
   tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-  if (!got) return std::nullopt;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return line;
+  return got;
 }

@@ -34,10 +34,11 @@ bool WriteBlock(const char* driveSymbol, std::uint8_t* buffer) {
   return result != 0;
 }
 
-void TraceBlock(const char* label, const std::uint8_t* block) {
+// "<name>= xx xx ...\n"
+void TraceBytes(const char* name, const std::uint8_t* bytes, int count) {
   char text[kCustomDataSize * 3 + 1];
-  bridge::FormatHexBytes(block, kCustomDataSize, text, sizeof text);
-  Trace(label, text);
+  bridge::FormatHexBytes(bytes, count, text, sizeof text);
+  Trace("%s=%s\n", name, text);
 }
 
 }  // namespace
@@ -56,7 +57,13 @@ UserConfig* LoadUserConfig(const char* driveSymbol, UserConfig* view, std::uint8
     Trace("Errro, Read Custon Data!");
     return nullptr;
   }
-  TraceBlock("customdata=%s\n", buffer);
+  {
+    // Blocks written elsewhere may hold a password copy: never trace it.
+    std::uint8_t shown[kCustomDataSize];
+    std::memcpy(shown, buffer, sizeof shown);
+    std::memset(shown + kPasswordAreaOffset, 0, kPasswordAreaBytes);
+    TraceBytes("customdata", shown, kCustomDataSize);
+  }
   if (buffer[kChecksumOffset] != CustomDataChecksum(buffer)) {
     std::memset(buffer, 0, kCustomDataSize);
     if (!WriteBlock(driveSymbol, buffer)) {
@@ -213,7 +220,7 @@ bool WriteRemark(const char* driveSymbol, const std::uint8_t hint[kHintBytes]) {
   // locked, so a password copy there would give the password away.
   std::memset(buffer + kPasswordAreaOffset, 0, kPasswordAreaBytes);
   buffer[kHintFlagOffset] = 1;
-  TraceBlock("write remark=%s\n", buffer + kHintOffset);
+  TraceBytes("write remark", hint, kHintBytes);
   return SaveUserConfig(driveSymbol, &view) == 0;
 }
 
@@ -224,7 +231,7 @@ bool ReadRemark(const char* driveSymbol, std::uint8_t hint[kHintBytes], std::uin
   if (buffer[kHintFlagOffset] == 0) return false;
   std::memcpy(hint, buffer + kHintOffset, kHintBytes);
   std::memcpy(rest, buffer + kPasswordAreaOffset, 32);
-  TraceBlock("read remark=%s\n", hint);
+  TraceBytes("read remark", hint, kHintBytes);
   return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "client/fingerprint/tests/scripted_sensor.h"
 #include "common/bridge/bridge_api.h"
+#include "common/bridge/diagnostic_sink.h"
 
 namespace {
 
@@ -209,6 +210,23 @@ TEST_F(CustomDataBlockTest, HintIsWrittenWithoutThePassword) {
   for (int i = 480; i < 496; ++i) EXPECT_EQ(fake.customData[i], 0) << i;
   EXPECT_EQ(fake.customData[496], 1);
   EXPECT_EQ(ReadPasswordHint(bridge), "");
+}
+
+std::vector<std::string> g_trace;
+void KeepTrace(const char* line) { g_trace.emplace_back(line); }
+
+TEST_F(CustomDataBlockTest, TraceNeverShowsThePasswordArea) {
+  std::memcpy(fake.customData + 480, "secret", 6);  // left by older software
+  Seal();
+  bridge::SetDiagnosticSink(&KeepTrace);
+  g_trace.clear();
+  ReadPasswordHint(bridge);
+  ASSERT_TRUE(WritePasswordHint(bridge, "h"));
+  bridge::SetDiagnosticSink(nullptr);
+  ASSERT_FALSE(g_trace.empty());
+  for (const auto& line : g_trace) {
+    EXPECT_EQ(line.find(" 73 65 63 72 65 74"), std::string::npos) << line;
+  }
 }
 
 TEST_F(CustomDataBlockTest, HintEdges) {
