@@ -33,6 +33,7 @@ namespace {
 
 constexpr int kIdleCheckMs = 1000;
 constexpr int kClientTimeoutMs = 2000;
+constexpr std::int64_t kCountSaveIntervalMs = 1000;
 
 volatile std::sig_atomic_t g_stop_signal = 0;
 
@@ -100,7 +101,8 @@ class Daemon {
       const int ready = ::poll(&waiting, 1, PollTimeoutMs());
       if (ready < 0 && errno != EINTR) break;
       if (ready > 0) ServeOne(listen_fd);
-      if (world_.SettleReturns(NowMs())) SaveWorld(world_, state_path_);
+      if (world_.SettleReturns(NowMs())) Persist();
+      if (counts_unsaved_ && NowMs() - last_save_ms_ >= kCountSaveIntervalMs) Persist();
       letters_.Sync(world_, NowMs());
       if (!SocketStillOurs(socket_path, socket_inode)) return 0;
     }
@@ -143,8 +145,13 @@ class Daemon {
   Json::Value Handle(const Json::Value& request) {
     const std::int64_t now = NowMs();
     if (!request.isMember("cmd")) {
-      Json::Value reply = HandleEntryCall(world_, letters_, request, now);
-      Persist();
+      bool changed = false;
+      Json::Value reply = HandleEntryCall(world_, letters_, request, now, &changed);
+      if (changed) {
+        Persist();
+      } else {
+        counts_unsaved_ = true;
+      }
       return reply;
     }
     const std::string cmd = request["cmd"].asString();
@@ -164,12 +171,19 @@ class Daemon {
   void Persist() {
     Settle();
     SaveWorld(world_, state_path_);
+    counts_unsaved_ = false;
+    last_save_ms_ = NowMs();
   }
 
   World world_;
   std::string state_path_;
   LetterMapWriter letters_;
   bool stop_requested_ = false;
+  // Calls that only read are counted in memory and saved with the next
+  // change, or within kCountSaveIntervalMs: a state file written per read
+  // would make every listing wait for the disk.
+  bool counts_unsaved_ = false;
+  std::int64_t last_save_ms_ = 0;
 };
 
 }  // namespace

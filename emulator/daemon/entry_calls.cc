@@ -399,10 +399,35 @@ const std::map<std::string, EntryHandler, std::less<>>& Handlers() {
   return handlers;
 }
 
+// Entries that only read the drive.
+bool OnlyReads(std::string_view entry) {
+  static constexpr std::string_view kReaders[] = {"GetUsbIdList",
+                                                  "GetDriveList",
+                                                  "GetSDKVer",
+                                                  "JMGetDiskLetterEx",
+                                                  "JMGetDiskLetter",
+                                                  "AP_GetProductInfo",
+                                                  "AP_GetSecurityStatus",
+                                                  "AP_ReadCustomData_New",
+                                                  "AP_ReadCustomData",
+                                                  "JMGetVolumeName",
+                                                  "JMGetUsbId",
+                                                  "AP_CreateHandle",
+                                                  "AP_GetDiskSize",
+                                                  "AP_CheckArea",
+                                                  "AP_ChangeLunNumber",
+                                                  "AP_GetFwVersion",
+                                                  "AP_FingerPrintPowerControl",
+                                                  "AP_GetFingerprintStatus_VendorEx",
+                                                  "AP_GetFingerprintStatus_SetupEx"};
+  return std::find(std::begin(kReaders), std::end(kReaders), entry) != std::end(kReaders);
+}
+
 }  // namespace
 
 Json::Value HandleEntryCall(World& world, LetterMapWriter& letters, const Json::Value& request,
-                            std::int64_t now_ms) {
+                            std::int64_t now_ms, bool* changed) {
+  *changed = false;
   const std::string name = request["entry"].asString();
   const EntryFailure failure = FailureOf(name);
   const auto handler = Handlers().find(name);
@@ -424,7 +449,11 @@ Json::Value HandleEntryCall(World& world, LetterMapWriter& letters, const Json::
       if (world.IsPresent(each, now_ms)) ++each.calls[name];
     }
   }
-  if (world.TakeFault(name)) return reply;
+  if (world.TakeFault(name)) {
+    *changed = true;
+    return reply;
+  }
+  *changed = !OnlyReads(name);
 
   Call call{world, letters, request, now_ms, drive, reply};
   handler->second.handle(call);

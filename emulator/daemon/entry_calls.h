@@ -15,7 +15,9 @@ namespace drivesim {
 
 inline constexpr char kModelLabel[] = "ORLU QX500";
 
+// `changed` is set when the call changed more than the call counts, so the
+// caller knows the state must reach the disk before the reply goes out.
 Json::Value HandleEntryCall(World& world, LetterMapWriter& letters, const Json::Value& request,
-                            std::int64_t now_ms);
+                            std::int64_t now_ms, bool* changed);
 
 }  // namespace drivesim
