@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <thread>
 
@@ -38,7 +39,10 @@ TEST(PlatformProcessTest, KnowsItsOwnProgram) {
 // Names longer than the kernel's 15-character process name, compared exactly.
 TEST(PlatformProcessTest, FindsRunningProgramsByExactFileName) {
   testing::TempDir dir;
-  const std::string name = "OrluWatchServiceTest.exe";
+  // Unique per run, so that concurrent runs of this test do not see each other.
+  const std::string name = "OrluWatchServiceTest" + std::to_string(::getpid()) + ".exe";
+  std::string lowerCase = name;
+  for (char& c : lowerCase) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   const std::string program = dir / name;
   fs::copy_file("/bin/sleep", program);
   const pid_t child = ::fork();
@@ -48,9 +52,9 @@ TEST(PlatformProcessTest, FindsRunningProgramsByExactFileName) {
     ::_exit(127);
   }
   EXPECT_TRUE(Eventually([&] { return IsProcessRunning(name); }));
-  EXPECT_FALSE(IsProcessRunning("orluwatchservicetest.exe"));
-  EXPECT_FALSE(IsProcessRunning("OrluWatchServiceTest"));
-  EXPECT_FALSE(IsProcessRunning("OrluWatchServic"));  // what the kernel's name table holds
+  EXPECT_FALSE(IsProcessRunning(lowerCase));
+  EXPECT_FALSE(IsProcessRunning(name.substr(0, name.size() - 4)));
+  EXPECT_FALSE(IsProcessRunning(name.substr(0, 15)));  // what the kernel's name table holds
   EXPECT_FALSE(IsProcessRunning(""));
   ::kill(child, SIGKILL);
   ::waitpid(child, nullptr, 0);
