@@ -97,7 +97,6 @@ class CTabLayoutUI : public CContainerUI {
 
  private:
   int current_ = -1;
-  int pendingSelection_ = 0;
 };
 
 }  // namespace ui

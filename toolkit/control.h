@@ -189,8 +189,8 @@ class CControlUI {
   UINT_PTR GetTag() const { return tag_; }
   void SetTag(UINT_PTR tag) { tag_ = tag; }
 
-  // Applies one layout attribute; false (and a warning) when the class does not know it.
-  bool SetAttribute(std::string_view name, std::string_view value);
+  // Applies one layout attribute (UTF-8); false when the class does not know it.
+  bool ApplyAttribute(std::string_view name, std::string_view value);
   void SetAttribute(const CDuiString& name, const CDuiString& value);
   // "a='x' b='y'".
   void ApplyAttributeList(std::string_view list);

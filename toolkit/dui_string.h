@@ -52,7 +52,9 @@ class CDuiString {
   }
   friend CDuiString operator+(CDuiString a, const CDuiString& b) { return a += b; }
   friend bool operator==(const CDuiString& a, const CDuiString& b) { return a.text_ == b.text_; }
-  friend bool operator==(const CDuiString& a, const char16_t* b) { return a.text_ == (b ? b : u""); }
+  friend bool operator==(const CDuiString& a, const char16_t* b) {
+    return a.text_ == (b ? b : u"");
+  }
   friend bool operator<(const CDuiString& a, const CDuiString& b) { return a.text_ < b.text_; }
 
   // Invalid input becomes U+FFFD; never throws.

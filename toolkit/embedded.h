@@ -17,5 +17,4 @@ bool RegisterEmbeddedData(std::string_view name, std::span<const unsigned char> 
 
 // Declares the accessor generated for SYMBOL: orlu_embedded_SYMBOL().
 // Calling it also keeps the embedded object from being dropped by the linker.
-#define ORLU_DECLARE_EMBEDDED(symbol) \
-  std::span<const unsigned char> orlu_embedded_##symbol()
+#define ORLU_DECLARE_EMBEDDED(symbol) std::span<const unsigned char> orlu_embedded_##symbol()

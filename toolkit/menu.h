@@ -41,11 +41,20 @@ class CMenuElementUI : public CListContainerElementUI {
   // Also records the state in the menu's check map.
   void SetChecked(bool checked = true);
   bool GetChecked() const { return checked_; }
-  void SetCheckImage(const CDuiString& image) { checkImage_ = image; Invalidate(); }
+  void SetCheckImage(const CDuiString& image) {
+    checkImage_ = image;
+    Invalidate();
+  }
   void SetFont(int font) { style_.font = font; }
-  void SetTextColor(DWORD color) { style_.color = color; Invalidate(); }
+  void SetTextColor(DWORD color) {
+    style_.color = color;
+    Invalidate();
+  }
   void SetHotTextColor(DWORD color) { hotTextColor_ = color; }
-  void SetTextPadding(RECT padding) { textPadding_ = padding; Invalidate(); }
+  void SetTextPadding(RECT padding) {
+    textPadding_ = padding;
+    Invalidate();
+  }
   void SetAlign(TextAlign align) { style_.align = align; }
   bool Activate() override;
   void DoPaint(PaintContext& ctx) override;
@@ -75,14 +84,15 @@ class CMenuWnd : public WindowImplBase {
   // it. The owner is `mainPaintManager`'s window. Returns the menu window,
   // which closes and deletes itself after a choice or on Escape.
   static CMenuWnd* CreateMenu(CMenuElementUI* ownerElement, const CDuiString& xml, POINT point,
-                              CPaintManagerUI* mainPaintManager,
-                              MenuCheckInfo* checkInfo = nullptr,
+                              CPaintManagerUI* mainPaintManager, MenuCheckInfo* checkInfo = nullptr,
                               DWORD alignment = eMenuAlignment_Left | eMenuAlignment_Top);
 
   // The chosen entry behind the wParam of a WM_MENUCLICK, handed out once.
   static std::optional<MenuCmd> TakeMenuCmd(WPARAM ticket);
   // Whether `menu` is a menu window that is still open.
   static bool IsOpen(const CMenuWnd* menu);
+  // A click on the owner closes its menus.
+  static void CloseMenusOwnedBy(HWND owner);
 
   CMenuUI* GetMenuUI() const;
   CControlUI* FindControl(const CDuiString& name) const { return m_pm.FindControl(name); }

@@ -137,8 +137,7 @@ class CPaintManagerUI {
   void RemoveNotifier(INotifyUI* notifier);
   void AddMessageFilter(IMessageFilterUI* filter);
   void RemoveMessageFilter(IMessageFilterUI* filter);
-  void SendNotify(CControlUI* sender, const CDuiString& type, WPARAM wParam = 0,
-                  LPARAM lParam = 0);
+  void SendNotify(CControlUI* sender, const CDuiString& type, WPARAM wParam = 0, LPARAM lParam = 0);
   void SendNotify(TNotifyUI& msg);
 
   // Focus.
@@ -168,7 +167,10 @@ class CPaintManagerUI {
   // Drawing.
   void Invalidate();
   bool IsInvalid() const { return invalid_; }
-  void NeedUpdate() { needLayout_ = true; invalid_ = true; }
+  void NeedUpdate() {
+    needLayout_ = true;
+    invalid_ = true;
+  }
   // Lays out when needed and draws the whole tree into the window's image.
   cairo_surface_t* Render();
   // Called when something became invalid (the windowed backend schedules a redraw).
@@ -178,6 +180,8 @@ class CPaintManagerUI {
   void ReapControl(std::unique_ptr<CControlUI> control);
   // A control is going away: drop every reference the manager holds to it.
   void ReapObjects(CControlUI* control);
+  // A subtree was hidden or removed: it loses the focus, the mouse and its timers.
+  void DropInputState(CControlUI* subtree);
   bool IsDispatching() const { return dispatchDepth_ > 0; }
 
   // Screen position of the client area's top-left corner (for the tree dump).
@@ -190,6 +194,7 @@ class CPaintManagerUI {
   void DispatchEvent(CControlUI* control, TEventUI& event);
   void SetHot(CControlUI* control);
   void FlushGraveyard();
+  void UpdateLayout();
   struct DispatchScope;
 
   HWND hwnd_ = 0;

@@ -28,6 +28,10 @@ class ResourceStore {
  public:
   static ResourceStore& Get();
 
+  // The skin archive every layout and image comes from (null: none set).
+  void SetArchive(std::unique_ptr<SkinArchive> archive);
+  SkinArchive* GetArchive();
+
   // Null when the archive is unset or lacks the file (warns once per file).
   const Image* GetImage(std::string_view file);
   // The first frame serves still use of a GIF too.

@@ -98,8 +98,8 @@ class CWindowWnd : public platform::MessageTarget, protected toolkit::WindowHost
   bool modal_ = false;
   bool minimized_ = false;
   bool destroyed_ = false;
-  bool modalEnded_ = false;
-  UINT modalResult_ = 0;
+  // Lets a modal run learn whether its window outlived the nested loop.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 class WindowImplBase : public CWindowWnd,

@@ -1,0 +1,362 @@
+#include "toolkit/containers.h"
+
+#include <algorithm>
+
+#include "toolkit/paint_context.h"
+#include "toolkit/paint_manager.h"
+#include "toolkit/tree_dump.h"
+
+namespace ui {
+
+namespace {
+
+int Clamp(int v, int lo, int hi) { return std::max(lo, std::min(v, hi)); }
+
+}  // namespace
+
+CContainerUI::CContainerUI() = default;
+
+CContainerUI::~CContainerUI() {
+  // Children go first, while this object is still a whole container.
+  items_.clear();
+}
+
+void* CContainerUI::GetInterface(std::u16string_view name) {
+  if (name == u"Container" || name == u"IContainer") return this;
+  return CControlUI::GetInterface(name);
+}
+
+const PropertyTable& CContainerUI::Properties() const {
+  using C = CContainerUI;
+  static const PropertyTable table(&CControlUI::ControlProperties(),
+                                   {
+                                       {"inset", Bind(&C::SetInset, attr::Rect)},
+                                       {"childpadding", Bind(&C::SetChildPadding, attr::Int)},
+                                       {"vscrollbar", Bind(&C::SetVScrollBar, attr::Bool)},
+                                       {"hscrollbar", [](CControlUI&, std::string_view) {}},
+                                       {"mousechild", [](CControlUI&, std::string_view) {}},
+                                       {"childalign", [](CControlUI&, std::string_view) {}},
+                                       {"childvalign", [](CControlUI&, std::string_view) {}},
+                                   });
+  return table;
+}
+
+bool CContainerUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
+
+bool CContainerUI::AddAt(CControlUI* control, int index) {
+  if (!control || index < 0 || index > GetCount()) return false;
+  items_.insert(items_.begin() + index, std::unique_ptr<CControlUI>(control));
+  control->SetManager(manager_, this, true);
+  NeedUpdate();
+  return true;
+}
+
+bool CContainerUI::Remove(CControlUI* control) {
+  int index = GetItemIndex(control);
+  return index >= 0 && RemoveAt(index);
+}
+
+bool CContainerUI::RemoveAt(int index) {
+  if (index < 0 || index >= GetCount()) return false;
+  std::unique_ptr<CControlUI> removed = std::move(items_[static_cast<std::size_t>(index)]);
+  items_.erase(items_.begin() + index);
+  NeedUpdate();
+  if (manager_) {
+    manager_->ReapControl(std::move(removed));
+  }
+  return true;
+}
+
+void CContainerUI::RemoveAll() {
+  while (!items_.empty()) RemoveAt(GetCount() - 1);
+}
+
+CControlUI* CContainerUI::GetItemAt(int index) const {
+  if (index < 0 || index >= GetCount()) return nullptr;
+  return items_[static_cast<std::size_t>(index)].get();
+}
+
+int CContainerUI::GetItemIndex(CControlUI* control) const {
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].get() == control) return static_cast<int>(i);
+  return -1;
+}
+
+void CContainerUI::SetInset(RECT inset) {
+  inset_ = inset;
+  NeedUpdate();
+}
+void CContainerUI::SetChildPadding(int padding) {
+  childPadding_ = padding;
+  NeedUpdate();
+}
+
+void CContainerUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
+  CControlUI::SetManager(manager, parent, init);
+  for (auto& item : items_) item->SetManager(manager, this, init);
+}
+
+bool CContainerUI::IsChildShown(int index) const { return index >= 0 && index < GetCount(); }
+
+RECT CContainerUI::InnerRect() const {
+  return {pos_.left + inset_.left, pos_.top + inset_.top, pos_.right - inset_.right,
+          pos_.bottom - inset_.bottom};
+}
+
+void CContainerUI::PlaceFloat(CControlUI* child) {
+  SIZE xy = child->GetFixedXY();
+  SIZE size = child->EstimateSize({pos_.Width(), pos_.Height()});
+  int w = size.cx > 0 ? size.cx : std::max(0, pos_.Width() - xy.cx);
+  int h = size.cy > 0 ? size.cy : std::max(0, pos_.Height() - xy.cy);
+  RECT rc{pos_.left + xy.cx, pos_.top + xy.cy, 0, 0};
+  rc.right = rc.left + w;
+  rc.bottom = rc.top + h;
+  child->SetPos(rc, false);
+}
+
+void CContainerUI::SetFloatPositions() {
+  for (auto& item : items_)
+    if (item->IsFloat() && item->IsVisible()) PlaceFloat(item.get());
+}
+
+void CContainerUI::SetPos(RECT rc, bool needInvalidate) {
+  CControlUI::SetPos(rc, needInvalidate);
+  RECT inner = InnerRect();
+  for (auto& item : items_) {
+    if (!item->IsVisible()) continue;
+    if (item->IsFloat()) {
+      PlaceFloat(item.get());
+      continue;
+    }
+    RECT p = item->GetPadding();
+    RECT box{inner.left + p.left, inner.top + p.top, inner.right - p.right,
+             inner.bottom - p.bottom};
+    SIZE size = item->EstimateSize({box.Width(), box.Height()});
+    if (size.cx > 0) box.right = box.left + std::min(size.cx, box.Width() > 0 ? size.cx : 0);
+    if (size.cy > 0) box.bottom = box.top + size.cy;
+    item->SetPos(box, false);
+  }
+}
+
+void CContainerUI::DoPaint(PaintContext& ctx) {
+  if (!IsVisible() || pos_.IsEmpty()) return;
+  CControlUI::DoPaint(ctx);
+  ctx.PushClip(pos_);
+  for (int i = 0; i < GetCount(); ++i) {
+    CControlUI* item = GetItemAt(i);
+    if (!IsChildShown(i) || !item->IsVisible()) continue;
+    RECT visible = item->GetPos().Intersect(pos_);
+    if (visible.IsEmpty() && !item->IsFloat()) continue;
+    item->DoPaint(ctx);
+  }
+  ctx.PopClip();
+}
+
+CControlUI* CContainerUI::FindControlAt(POINT pt) {
+  if (!IsVisible() || !pos_.Contains(pt)) return nullptr;
+  for (int i = GetCount() - 1; i >= 0; --i) {
+    if (!IsChildShown(i)) continue;
+    if (CControlUI* hit = GetItemAt(i)->FindControlAt(pt)) return hit;
+  }
+  return IsMouseEnabled() ? this : nullptr;
+}
+
+void CContainerUI::DoEvent(TEventUI& event) { CControlUI::DoEvent(event); }
+
+// ---- VerticalLayout ----
+
+void* CVerticalLayoutUI::GetInterface(std::u16string_view name) {
+  if (name == u"VerticalLayout") return this;
+  return CContainerUI::GetInterface(name);
+}
+
+void CVerticalLayoutUI::SetPos(RECT rc, bool needInvalidate) {
+  CControlUI::SetPos(rc, needInvalidate);
+  RECT inner = InnerRect();
+  inner.top -= scrollY_;
+  SIZE available{inner.Width(), inner.Height()};
+  struct Slot {
+    CControlUI* control;
+    SIZE size;
+  };
+  std::vector<Slot> slots;
+  int fixed = 0;
+  int stretch = 0;
+  for (auto& item : items_) {
+    if (!item->IsVisible()) continue;
+    if (item->IsFloat()) {
+      PlaceFloat(item.get());
+      continue;
+    }
+    SIZE size = item->EstimateSize(available);
+    RECT p = item->GetPadding();
+    if (size.cy > 0) {
+      size.cy = Clamp(size.cy, item->GetMinHeight(), item->GetMaxHeight());
+      fixed += size.cy;
+    } else {
+      ++stretch;
+    }
+    fixed += p.top + p.bottom;
+    slots.push_back({item.get(), size});
+  }
+  if (!slots.empty()) fixed += childPadding_ * static_cast<int>(slots.size() - 1);
+  int remaining = std::max(0, inner.Height() - fixed);
+  int y = inner.top;
+  int stretchLeft = stretch;
+  for (auto& slot : slots) {
+    RECT p = slot.control->GetPadding();
+    int h = slot.size.cy;
+    if (h <= 0) {
+      h = stretchLeft > 0 ? remaining / stretchLeft : 0;
+      h = Clamp(h, slot.control->GetMinHeight(), slot.control->GetMaxHeight());
+      remaining -= h;
+      --stretchLeft;
+    }
+    int w = slot.size.cx > 0 ? slot.size.cx : inner.Width() - p.left - p.right;
+    w = Clamp(w, slot.control->GetMinWidth(), slot.control->GetMaxWidth());
+    int x = inner.left + p.left;
+    y += p.top;
+    slot.control->SetPos({x, y, x + w, y + h}, false);
+    y += h + p.bottom + childPadding_;
+  }
+}
+
+// ---- HorizontalLayout ----
+
+void* CHorizontalLayoutUI::GetInterface(std::u16string_view name) {
+  if (name == u"HorizontalLayout") return this;
+  return CContainerUI::GetInterface(name);
+}
+
+void CHorizontalLayoutUI::SetPos(RECT rc, bool needInvalidate) {
+  CControlUI::SetPos(rc, needInvalidate);
+  RECT inner = InnerRect();
+  SIZE available{inner.Width(), inner.Height()};
+  struct Slot {
+    CControlUI* control;
+    SIZE size;
+  };
+  std::vector<Slot> slots;
+  int fixed = 0;
+  int stretch = 0;
+  for (auto& item : items_) {
+    if (!item->IsVisible()) continue;
+    if (item->IsFloat()) {
+      PlaceFloat(item.get());
+      continue;
+    }
+    SIZE size = item->EstimateSize(available);
+    RECT p = item->GetPadding();
+    if (size.cx > 0) {
+      size.cx = Clamp(size.cx, item->GetMinWidth(), item->GetMaxWidth());
+      fixed += size.cx;
+    } else {
+      ++stretch;
+    }
+    fixed += p.left + p.right;
+    slots.push_back({item.get(), size});
+  }
+  if (!slots.empty()) fixed += childPadding_ * static_cast<int>(slots.size() - 1);
+  int remaining = std::max(0, inner.Width() - fixed);
+  int x = inner.left;
+  int stretchLeft = stretch;
+  for (auto& slot : slots) {
+    RECT p = slot.control->GetPadding();
+    int w = slot.size.cx;
+    if (w <= 0) {
+      w = stretchLeft > 0 ? remaining / stretchLeft : 0;
+      w = Clamp(w, slot.control->GetMinWidth(), slot.control->GetMaxWidth());
+      remaining -= w;
+      --stretchLeft;
+    }
+    int h = slot.size.cy > 0 ? slot.size.cy : inner.Height() - p.top - p.bottom;
+    h = Clamp(h, slot.control->GetMinHeight(), slot.control->GetMaxHeight());
+    int y = inner.top + p.top;
+    x += p.left;
+    slot.control->SetPos({x, y, x + w, y + h}, false);
+    x += w + p.right + childPadding_;
+  }
+}
+
+// ---- TabLayout ----
+
+void* CTabLayoutUI::GetInterface(std::u16string_view name) {
+  if (name == u"TabLayout") return this;
+  return CContainerUI::GetInterface(name);
+}
+
+const PropertyTable& CTabLayoutUI::Properties() const {
+  static const PropertyTable table(&CContainerUI::Properties(),
+                                   {
+                                       {"selectedid",
+                                        [](CControlUI& c, std::string_view v) {
+                                          auto& tab = static_cast<CTabLayoutUI&>(c);
+                                          tab.current_ = attr::Int(v);
+                                          tab.NeedUpdate();
+                                        }},
+                                   });
+  return table;
+}
+
+bool CTabLayoutUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
+
+bool CTabLayoutUI::AddAt(CControlUI* control, int index) {
+  if (!CContainerUI::AddAt(control, index)) return false;
+  if (current_ < 0) current_ = 0;
+  return true;
+}
+
+bool CTabLayoutUI::Remove(CControlUI* control) {
+  int index = GetItemIndex(control);
+  if (index < 0) return false;
+  bool ok = CContainerUI::RemoveAt(index);
+  if (current_ >= GetCount()) current_ = GetCount() - 1;
+  return ok;
+}
+
+void CTabLayoutUI::RemoveAll() {
+  CContainerUI::RemoveAll();
+  current_ = -1;
+}
+
+bool CTabLayoutUI::IsChildShown(int index) const { return index == current_; }
+
+bool CTabLayoutUI::SelectItem(int index) {
+  if (index < 0 || index >= GetCount()) return false;
+  if (index == current_) return true;
+  int old = current_;
+  if (manager_ && old >= 0 && old < GetCount()) manager_->DropInputState(GetItemAt(old));
+  current_ = index;
+  NeedUpdate();
+  if (manager_) {
+    manager_->SendNotify(this, kNotifyTabSelect, static_cast<WPARAM>(index),
+                         static_cast<LPARAM>(old));
+    toolkit::WriteTreeDumpIfRequested();
+  }
+  return true;
+}
+
+bool CTabLayoutUI::SelectItem(CControlUI* control) { return SelectItem(GetItemIndex(control)); }
+
+void CTabLayoutUI::SetPos(RECT rc, bool needInvalidate) {
+  CControlUI::SetPos(rc, needInvalidate);
+  RECT inner = InnerRect();
+  for (int i = 0; i < GetCount(); ++i) {
+    CControlUI* item = GetItemAt(i);
+    if (!item->IsVisible()) continue;
+    if (item->IsFloat()) {
+      PlaceFloat(item);
+      continue;
+    }
+    // Every page is laid out, so the tree of hidden pages has real rectangles too.
+    RECT p = item->GetPadding();
+    RECT box{inner.left + p.left, inner.top + p.top, inner.right - p.right,
+             inner.bottom - p.bottom};
+    SIZE size = item->EstimateSize({box.Width(), box.Height()});
+    if (size.cx > 0) box.right = box.left + size.cx;
+    if (size.cy > 0) box.bottom = box.top + size.cy;
+    item->SetPos(box, false);
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,135 @@
+#include "toolkit/dui_string.h"
+
+namespace ui {
+
+CDuiString CDuiString::Left(int count) const {
+  if (count <= 0) return {};
+  return CDuiString(text_.substr(0, static_cast<std::size_t>(count)));
+}
+
+CDuiString CDuiString::Mid(int pos, int count) const {
+  if (pos < 0) pos = 0;
+  if (static_cast<std::size_t>(pos) >= text_.size()) return {};
+  return CDuiString(
+      text_.substr(static_cast<std::size_t>(pos),
+                   count < 0 ? std::u16string::npos : static_cast<std::size_t>(count)));
+}
+
+CDuiString CDuiString::Right(int count) const {
+  if (count <= 0) return {};
+  if (static_cast<std::size_t>(count) >= text_.size()) return *this;
+  return CDuiString(text_.substr(text_.size() - static_cast<std::size_t>(count)));
+}
+
+int CDuiString::Find(char16_t ch, int start) const {
+  if (start < 0) start = 0;
+  auto at = text_.find(ch, static_cast<std::size_t>(start));
+  return at == std::u16string::npos ? -1 : static_cast<int>(at);
+}
+
+int CDuiString::Find(const CDuiString& text, int start) const {
+  if (start < 0) start = 0;
+  auto at = text_.find(text.text_, static_cast<std::size_t>(start));
+  return at == std::u16string::npos ? -1 : static_cast<int>(at);
+}
+
+int CDuiString::Replace(const CDuiString& from, const CDuiString& to) {
+  if (from.IsEmpty()) return 0;
+  int count = 0;
+  std::size_t at = 0;
+  while ((at = text_.find(from.text_, at)) != std::u16string::npos) {
+    text_.replace(at, from.text_.size(), to.text_);
+    at += to.text_.size();
+    ++count;
+  }
+  return count;
+}
+
+std::u16string CDuiString::FromUtf8(std::string_view in) {
+  std::u16string out;
+  out.reserve(in.size());
+  std::size_t i = 0;
+  while (i < in.size()) {
+    unsigned char c = static_cast<unsigned char>(in[i]);
+    char32_t cp;
+    int extra;
+    if (c < 0x80) {
+      cp = c;
+      extra = 0;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F;
+      extra = 1;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F;
+      extra = 2;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07;
+      extra = 3;
+    } else {
+      out += u'\uFFFD';
+      ++i;
+      continue;
+    }
+    if (i + static_cast<std::size_t>(extra) >= in.size()) {
+      out += u'\uFFFD';  // truncated sequence at the end
+      break;
+    }
+    bool ok = true;
+    for (int k = 1; k <= extra; ++k) {
+      unsigned char cc = static_cast<unsigned char>(in[i + static_cast<std::size_t>(k)]);
+      if ((cc & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (cc & 0x3F);
+    }
+    if (!ok || (extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
+        (extra == 3 && cp < 0x10000) || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+      out += u'\uFFFD';
+      ++i;
+      continue;
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (cp >> 10));
+      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+  }
+  return out;
+}
+
+std::string CDuiString::ToUtf8(std::u16string_view in) {
+  std::string out;
+  out.reserve(in.size());
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    char32_t cp = in[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
+        in[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      out += static_cast<char>(0xC0 | (cp >> 6));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      out += static_cast<char>(0xE0 | (cp >> 12));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (cp >> 18));
+      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return out;
+}
+
+}  // namespace ui

@@ -1,0 +1,9 @@
+#include <memory>
+
+#include "toolkit/backend.h"
+
+namespace toolkit {
+
+std::unique_ptr<Backend> CreateSdlBackend() { return nullptr; }
+
+}  // namespace toolkit
