@@ -89,6 +89,18 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"EraseEnrolledUser", {"finger enrol 9"}, 0x73, 9, 0, 0}),
     [](const ::testing::TestParamInfo<FrameCase>& info) { return info.param.name; });
 
+TEST_F(FingerprintTest, CaptureFrameExampleRoundTrips) {
+  Cli("finger down");
+  // 0x51 with parameter 2: checksum 0x51 + 0x02 - 0x3B = 0x18.
+  unsigned char frame[8] = {0x6C, 0x63, 0x62, 0x51, 0x02, 0x00, 0x18, 0x00};
+  ASSERT_NE(lib.AP_SendFingerprint(symbol_.get(), frame, 8), 0);
+  unsigned char reply[8] = {};
+  ASSERT_NE(lib.AP_ReceiveFingerprint(symbol_.get(), reply, 8), 0);
+  // Similarity 100 (0x64); checksum 0x51 + 0x64 - 0x3B = 0x7A.
+  const unsigned char expected[8] = {0x6C, 0x62, 0x63, 0x51, 0x00, 0x64, 0x00, 0x7A};
+  EXPECT_EQ(std::memcmp(reply, expected, 8), 0);
+}
+
 TEST_F(FingerprintTest, EnrolmentStoresTheOfferedIdAndReturnsItsDataBlock) {
   Cli("finger down");
   const auto offered = Exchange(0x74, 0);

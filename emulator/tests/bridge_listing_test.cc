@@ -1,4 +1,6 @@
 // Listing and identifying emulated drives through the bridge library.
+#include <signal.h>
+
 #include <filesystem>
 
 #include "emulator/tests/bridge_test_support.h"
@@ -62,6 +64,18 @@ TEST_F(BridgeTest, UnknownSymbolAndMissingDaemonFailCleanly) {
   std::vector<char> buffer(256 * 64, 0);
   EXPECT_EQ(lib.GetUsbIdList(buffer.data(), 256), 0);
   EXPECT_EQ(lib.AP_FingerPrintFunctControl(nobody.get(), 1), 1);
+}
+
+TEST_F(BridgeTest, StuckDaemonTimesOutInsteadOfHanging) {
+  sim().Attach();
+  const int pid = sim().DaemonPid();
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+  std::vector<char> buffer(256 * 64, 0);
+  const int listed = lib.GetUsbIdList(buffer.data(), 256);
+  ::kill(pid, SIGCONT);
+  EXPECT_EQ(listed, 0);
+  EXPECT_EQ(ListSymbols().size(), 1u);
 }
 
 }  // namespace
