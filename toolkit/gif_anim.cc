@@ -97,17 +97,18 @@ void CGifAnimUI::PaintBkImage(PaintContext& ctx) {
   const Animation* anim = AnimationOf(GetBkImage());
   if (!anim || anim->frames.empty()) return;
   const Image& image = anim->frames[static_cast<std::size_t>(frame_) % anim->frames.size()];
-  // Centred at its own size, scaled down only when the control is smaller.
-  double scale = std::min({1.0, static_cast<double>(pos_.Width()) / image.width,
-                           static_cast<double>(pos_.Height()) / image.height});
-  double w = image.width * scale, h = image.height * scale;
-  double x = pos_.left + (pos_.Width() - w) / 2, y = pos_.top + (pos_.Height() - h) / 2;
+  // Stretched over the control, like any background image.
+  double sx = static_cast<double>(pos_.Width()) / image.width;
+  double sy = static_cast<double>(pos_.Height()) / image.height;
   cairo_t* cr = ctx.cairo();
   cairo_save(cr);
-  cairo_translate(cr, x, y);
-  cairo_scale(cr, scale, scale);
+  cairo_translate(cr, pos_.left, pos_.top);
+  cairo_scale(cr, sx, sy);
   cairo_set_source_surface(cr, image.surface, 0, 0);
-  cairo_paint(cr);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+  cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+  cairo_rectangle(cr, 0, 0, image.width, image.height);
+  cairo_fill(cr);
   cairo_restore(cr);
 }
 

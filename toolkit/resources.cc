@@ -74,6 +74,37 @@ GdkPixbufAnimation* LoadAnimation(const std::vector<unsigned char>& bytes) {
   return anim;
 }
 
+// The number of images in a GIF file (0 when it is not one).
+int CountGifFrames(const std::vector<unsigned char>& b) {
+  if (b.size() < 13 || std::memcmp(b.data(), "GIF8", 4) != 0) return 0;
+  std::size_t i = 13;
+  if (b[10] & 0x80) i += 3u * (1u << ((b[10] & 7) + 1));
+  auto skipSubBlocks = [&] {
+    while (i < b.size() && b[i] != 0) i += b[i] + 1u;
+    ++i;
+  };
+  int frames = 0;
+  while (i < b.size()) {
+    unsigned char kind = b[i++];
+    if (kind == 0x3B) break;
+    if (kind == 0x21) {
+      ++i;  // label
+      skipSubBlocks();
+    } else if (kind == 0x2C) {
+      if (i + 9 > b.size()) break;
+      unsigned char packed = b[i + 8];
+      i += 9;
+      if (packed & 0x80) i += 3u * (1u << ((packed & 7) + 1));
+      ++i;  // LZW minimum code size
+      skipSubBlocks();
+      ++frames;
+    } else {
+      break;
+    }
+  }
+  return frames;
+}
+
 }  // namespace
 
 cairo_surface_t* DecodeImage(const std::vector<unsigned char>& bytes) {
@@ -108,18 +139,16 @@ std::unique_ptr<Animation> DecodeAnimation(const std::vector<unsigned char>& byt
     g_object_unref(anim);
     return out;
   }
-  // Walk the frames on a simulated clock, from time 0 until the animation
-  // comes round to its first frame or stops.
+  // Step through the frames on a simulated clock. The decoder may composite
+  // every frame into one reused pixbuf, so the frame count comes from the file.
+  int count = CountGifFrames(bytes);
+  if (count <= 0) count = 1;
   G_GNUC_BEGIN_IGNORE_DEPRECATIONS
   GTimeVal t{0, 0};
   GdkPixbufAnimationIter* iter = gdk_pixbuf_animation_get_iter(anim, &t);
-  GdkPixbuf* first = nullptr;
-  for (int i = 0; i < 1000; ++i) {
-    GdkPixbuf* frame = gdk_pixbuf_animation_iter_get_pixbuf(iter);
-    if (i > 0 && frame == first) break;
-    if (i == 0) first = frame;
+  for (int i = 0; i < count; ++i) {
     int delay = gdk_pixbuf_animation_iter_get_delay_time(iter);
-    if (cairo_surface_t* s = SurfaceFromPixbuf(frame)) {
+    if (cairo_surface_t* s = SurfaceFromPixbuf(gdk_pixbuf_animation_iter_get_pixbuf(iter))) {
       out->frames.push_back(
           {s, cairo_image_surface_get_width(s), cairo_image_surface_get_height(s)});
       out->delaysMs.push_back(delay);
