@@ -95,7 +95,7 @@ int SendSimple(const Json::Value& request) {
   return code;
 }
 
-int Attach(const std::vector<std::string>& args) {
+int Attach(std::vector<std::string> args) {
   Json::Value request;
   request["cmd"] = "attach";
   std::string password;
@@ -114,10 +114,12 @@ int Attach(const std::vector<std::string>& args) {
       request["no_sensor"] = true;
     } else if (arg == "--password" || arg == "--product" || arg == "--letter" ||
                arg == "--symbol" || arg == "--size" || arg == "--volume") {
-      const auto v = value();
+      auto v = value();
       if (!v) return Usage(arg + " needs a value");
       if (arg == "--password") {
         password = *v;
+        OPENSSL_cleanse(v->data(), v->size());
+        OPENSSL_cleanse(args[i].data(), args[i].size());
         has_password = true;
       } else if (arg == "--size") {
         const auto size = ParseSize(*v);
