@@ -197,7 +197,6 @@ CWindowWnd* CWindowWnd::TopWindow() {
 
 LRESULT CWindowWnd::DeliverInput(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (destroyed_) return 0;
-  if (msg == WM_LBUTTONDOWN) CMenuWnd::CloseMenusOwnedBy(hwnd_);
   return HandleMessage(msg, wParam, lParam);
 }
 
@@ -305,6 +304,8 @@ LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled
 }
 
 LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A click on a window closes the menus it opened.
+  if (msg == WM_LBUTTONDOWN) CMenuWnd::CloseMenusOwnedBy(GetHWND());
   bool handled = true;
   LRESULT result = 0;
   switch (msg) {
