@@ -51,11 +51,16 @@ struct Options {
 
 const char* StateName(int state) {
   switch (state) {
-    case kSecurityNoPassword: return "no password";
-    case kSecurityUnlocked: return "unlocked";
-    case kSecurityLocked: return "locked";
-    case kSecurityUnknown: return "not recognised";
-    default: return "unreadable";
+    case kSecurityNoPassword:
+      return "no password";
+    case kSecurityUnlocked:
+      return "unlocked";
+    case kSecurityLocked:
+      return "locked";
+    case kSecurityUnknown:
+      return "not recognised";
+    default:
+      return "unreadable";
   }
 }
 
@@ -107,8 +112,8 @@ class Cli {
 
 int Cli::Run() {
   if (!bridge_.BindBridgeLibrary()) {
-    return Fail(kExitNoDrive, "The bridge library libJMUsbDll.so could not be loaded: " +
-                                  bridge_.errorText());
+    return Fail(kExitNoDrive,
+                "The bridge library libJMUsbDll.so could not be loaded: " + bridge_.errorText());
   }
   bridge_.ListProductDrives(drives_);
   if (drives_.empty()) return Fail(kExitNoDrive, "No ORLU SSD drive is attached.");
@@ -218,7 +223,8 @@ int Cli::Status() {
 
 int Cli::Unlock(const DriveRecord& drive) {
   switch (bridge_.GetDriveSecurityState(drive.index)) {
-    case kSecurityLocked: break;
+    case kSecurityLocked:
+      break;
     case kSecurityUnlocked:
       out_ << "The drive is already unlocked.\n";
       return kExitDone;
@@ -345,12 +351,14 @@ int Cli::Erase(const DriveRecord& drive) {
       out_ << "The drive is erased and formatted, without a password.\n";
       return kExitDone;
     case EraseOutcome::kEraseFailed:
-      return Fail(kExitFailed, "The drive refused to erase its security information; "
-                               "nothing was changed.");
+      return Fail(kExitFailed,
+                  "The drive refused to erase its security information; "
+                  "nothing was changed.");
     case EraseOutcome::kDriveDidNotReturn:
-      return Fail(kExitFailed, "The security information is erased, but the drive did not "
-                               "come back after its restart. Plug it in again and run erase "
-                               "once more to format it.");
+      return Fail(kExitFailed,
+                  "The security information is erased, but the drive did not "
+                  "come back after its restart. Plug it in again and run erase "
+                  "once more to format it.");
     case EraseOutcome::kPartitionFailed:
       return Fail(kExitFailed, "The security information is erased, but partitioning failed.");
     case EraseOutcome::kFormatFailed:
@@ -372,11 +380,11 @@ int Cli::Fingerprints(const DriveRecord& drive) {
 }
 
 // Null after printing the usage error.
-std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream& err,
-                             bool* help) {
+std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream& err, bool* help) {
   Options o;
   auto bad = [&err](const std::string& message) -> std::optional<Options> {
-    err << message << "\n" << "Run 'orlussd-cli --help' for the commands.\n";
+    err << message << "\n"
+        << "Run 'orlussd-cli --help' for the commands.\n";
     return std::nullopt;
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -411,10 +419,9 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream&
       return bad("Unexpected argument " + a + ".");
     }
   }
-  static const char* const kCommands[] = {"list",          "status",       "unlock",
-                                          "set-password",  "change-password",
-                                          "remove-password", "hint",       "safe-remove",
-                                          "erase",         "fingerprints"};
+  static const char* const kCommands[] = {
+      "list", "status",      "unlock", "set-password", "change-password", "remove-password",
+      "hint", "safe-remove", "erase",  "fingerprints"};
   bool known = false;
   for (const char* c : kCommands) known = known || o.command == c;
   if (o.command.empty()) return bad("No command given.");

@@ -9,9 +9,9 @@
 
 // Exit codes.
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitRefused = 1;   // the drive refused the password
+inline constexpr int kExitRefused = 1;  // the drive refused the password
 inline constexpr int kExitUsage = 2;
-inline constexpr int kExitNoDrive = 3;   // no drive of the product, or no bridge library
+inline constexpr int kExitNoDrive = 3;  // no drive of the product, or no bridge library
 inline constexpr int kExitFailed = 4;
 
 // `args` without the program name. Results go to `out`, messages and

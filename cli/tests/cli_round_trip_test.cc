@@ -44,8 +44,7 @@ class CliRoundTripTest : public drivesim::testing::DriveSimTest {
 
 TEST_F(CliRoundTripTest, SetPasswordWithHintLockAndUnlock) {
   const int id = sim().Attach("--letter E");
-  CliResult set =
-      Cli({"--password-stdin", "set-password", "--hint", "my hint"}, "abcd1234\n");
+  CliResult set = Cli({"--password-stdin", "set-password", "--hint", "my hint"}, "abcd1234\n");
   ASSERT_EQ(set.code, kExitDone) << set.err;
   ASSERT_TRUE(WaitForState(id, 3));
 

@@ -13,9 +13,9 @@ TEST(PasswordRulesTest, Passwords) {
     std::string password;
     bool ok;
   } const cases[] = {
-      {"abcd", true},           {"0123456789abcdef", true}, {"!~#$", true},
-      {"abc", false},           {"0123456789abcdefg", false}, {"ab cd", false},
-      {"abc\x7F", false},       {"pässwort", false},         {"", false},
+      {"abcd", true},     {"0123456789abcdef", true},   {"!~#$", true},
+      {"abc", false},     {"0123456789abcdefg", false}, {"ab cd", false},
+      {"abc\x7F", false}, {"pässwort", false},          {"", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(!CheckPassword(c.password).has_value(), c.ok) << c.password;

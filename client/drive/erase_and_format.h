@@ -20,8 +20,7 @@ enum class EraseOutcome {
 inline constexpr int kEraseWaitRounds = 60;
 
 // Runs the whole path on the calling thread.
-EraseOutcome EraseAndFormat(BridgeApi& bridge, int driveIndex,
-                            int waitRounds = kEraseWaitRounds);
+EraseOutcome EraseAndFormat(BridgeApi& bridge, int driveIndex, int waitRounds = kEraseWaitRounds);
 
 // Starts the run on a worker (launch protocol: parameters written under
 // workerMutex, formatBusy set to 1). The worker clears formatBusy, then sends

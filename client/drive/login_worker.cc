@@ -21,8 +21,7 @@ struct LoginParameters {
 
 }  // namespace
 
-void BridgeApi::StartPasswordLogin(platform::HWND reply, const char* password, int index,
-                                   int tag) {
+void BridgeApi::StartPasswordLogin(platform::HWND reply, const char* password, int index, int tag) {
   auto parameters = std::make_shared<LoginParameters>();
   parameters->index = index;
   parameters->reply = reply;

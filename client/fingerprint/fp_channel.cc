@@ -117,14 +117,13 @@ int FpEnrollStep(const char* driveSymbol, std::uint8_t* captureCounter, std::uin
   }
   Trace("Get ID availabilty.");
   std::uint16_t offered = 0;
-  int result =
-      FingerPrintCommand(driveSymbol, FP_CMD_GET_AVAILABLE_ID, 0, true, &offered, nullptr);
+  int result = FingerPrintCommand(driveSymbol, FP_CMD_GET_AVAILABLE_ID, 0, true, &offered, nullptr);
   if (result != 0) return result;
   g_offeredUserId.store(static_cast<std::uint8_t>(offered & 0xFF));
 
   std::uint16_t similarity = 0;
-  result = FingerPrintCommand(driveSymbol, FP_CMD_CAPTURE, *captureCounter, true, &similarity,
-                              nullptr);
+  result =
+      FingerPrintCommand(driveSymbol, FP_CMD_CAPTURE, *captureCounter, true, &similarity, nullptr);
   if (result == 0 && similarity > FP_SIMILARITY_LIMIT) {
     Trace("Fingerprint similarity is too high.");
     result = FP_ERR_TOO_SIMILAR;

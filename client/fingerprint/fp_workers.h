@@ -9,13 +9,13 @@
 class BridgeApi;
 
 // wParam of WM_FP_ENROL_EVENT.
-inline constexpr int FP_ENROL_NO_FINGER = 1;      // lParam: accepted captures so far
-inline constexpr int FP_ENROL_TOUCHED = 2;        // a capture starts
-inline constexpr int FP_ENROL_LIFT = 3;           // lift the finger
-inline constexpr int FP_ENROL_CAPTURE_FAILED = 4; // touch again
-inline constexpr int FP_ENROL_ENDED = 5;          // lParam: FP_OUTCOME_*
-inline constexpr int FP_ENROL_TOO_SIMILAR = 7;    // touch with another part of the finger
-inline constexpr int FP_ENROL_SAVED = 16;         // lParam: 0 or AddFingerUser's result
+inline constexpr int FP_ENROL_NO_FINGER = 1;       // lParam: accepted captures so far
+inline constexpr int FP_ENROL_TOUCHED = 2;         // a capture starts
+inline constexpr int FP_ENROL_LIFT = 3;            // lift the finger
+inline constexpr int FP_ENROL_CAPTURE_FAILED = 4;  // touch again
+inline constexpr int FP_ENROL_ENDED = 5;           // lParam: FP_OUTCOME_*
+inline constexpr int FP_ENROL_TOO_SIMILAR = 7;     // touch with another part of the finger
+inline constexpr int FP_ENROL_SAVED = 16;          // lParam: 0 or AddFingerUser's result
 
 inline constexpr int FP_OUTCOME_ENROLLED = 0;
 inline constexpr int FP_OUTCOME_STOPPED = 1;

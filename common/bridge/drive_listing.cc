@@ -27,9 +27,8 @@ int BridgeApi::ListProductDrives(std::vector<std::unique_ptr<DriveRecord>>& reco
     letters[sizeof letters - 1] = '\0';
     // The line is cut to its 90-byte buffer whatever the symbol and letters hold.
     char line[90];
-    int length = haveLetters
-                     ? std::snprintf(line, sizeof line, "%s\t << %s >>\n", symbol, letters)
-                     : std::snprintf(line, sizeof line, "%s\t <<  >>\n", symbol);
+    int length = haveLetters ? std::snprintf(line, sizeof line, "%s\t << %s >>\n", symbol, letters)
+                             : std::snprintf(line, sizeof line, "%s\t <<  >>\n", symbol);
     if (length < 0) line[0] = '\0';
 
     SymbolBuffer query;

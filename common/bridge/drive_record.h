@@ -16,9 +16,9 @@ inline constexpr char kProductName[] = "ORLU SSD";
 inline constexpr char kModelName[] = "ORLU QX500";
 
 struct DriveRecord {
-  int index = 0;             // slot in BridgeApi's symbol table
-  std::string listingLine;   // "symbol\t << letters >>\n", at most 89 characters
-  std::string letters;       // drive letters; the first is the volume's
-  bool separator = false;    // the symbol's next-to-last character is a backslash
-  char symbol[64] = {};      // copy of the symbol, zero-padded
+  int index = 0;            // slot in BridgeApi's symbol table
+  std::string listingLine;  // "symbol\t << letters >>\n", at most 89 characters
+  std::string letters;      // drive letters; the first is the volume's
+  bool separator = false;   // the symbol's next-to-last character is a backslash
+  char symbol[64] = {};     // copy of the symbol, zero-padded
 };

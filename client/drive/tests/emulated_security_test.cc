@@ -58,8 +58,8 @@ TEST_F(EmulatedSecurityTest, LoginWorkerPostsItsResult) {
   loop.Run();
   bridge.StartPasswordLogin(window.hwnd, "abcd1234", 0, 0);
   loop.Run();
-  EXPECT_EQ(window.messages, (std::vector<RecordedMessage>{{WM_LOGIN_FAILED, 1, 0},
-                                                           {WM_LOGIN_OK, 0, 0}}));
+  EXPECT_EQ(window.messages,
+            (std::vector<RecordedMessage>{{WM_LOGIN_FAILED, 1, 0}, {WM_LOGIN_OK, 0, 0}}));
   EXPECT_TRUE(DriveSim::WaitUntil([&] { return sim().Drive(id)["state"].asInt() == 2; }));
 }
 

@@ -37,8 +37,8 @@ TEST(LoginWorkerTest, PostsTheOutcomeWithItsOwnTag) {
   bridge.StartPasswordLogin(window.hwnd, "wrong", 0, 0);
   RunUntil(loop, window, 2);
 
-  EXPECT_EQ(window.messages, (std::vector<RecordedMessage>{{WM_LOGIN_OK, 1, 0},
-                                                           {WM_LOGIN_FAILED, 0, 0}}));
+  EXPECT_EQ(window.messages,
+            (std::vector<RecordedMessage>{{WM_LOGIN_OK, 1, 0}, {WM_LOGIN_FAILED, 0, 0}}));
   EXPECT_EQ(bridge.replyTag, 0);
 }
 

@@ -73,7 +73,8 @@ TEST_F(SecurityCommandsTest, SafeRemoveAllStopsAtTheFirstFailureAndReportsTheLas
     SCOPED_TRACE(testing::Message() << "case with " << c.results.size() << " drives");
     FakeLibrary local;
     local.symbols.clear();
-    for (std::size_t i = 0; i < c.results.size(); ++i) local.symbols.push_back("d" + std::to_string(i) + "\\x");
+    for (std::size_t i = 0; i < c.results.size(); ++i)
+      local.symbols.push_back("d" + std::to_string(i) + "\\x");
     BridgeApi api;
     local.Bind(api);
     std::size_t next = 0;
@@ -96,8 +97,7 @@ TEST_F(SecurityCommandsTest, SetFingerprintUnlockChecksTheSecurityStateFirst) {
       {1, 0xAA, 0xFF, 1, 0, true},   // the drive refused
       {1, 0x55, 0xFF, 0, 3, false},  // locked
       {1, 0x00, 0xFF, 0, 2, false},  // not recognised
-      {1, 0xAA, 0x10, 0, 2, false},
-      {0, 0xAA, 0xFF, 0, -1, false},
+      {1, 0xAA, 0x10, 0, 2, false}, {0, 0xAA, 0xFF, 0, -1, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << int(c.byte1) << "/" << int(c.byte2));

@@ -13,12 +13,12 @@ TEST(BoundedTextTest, Utf8ToUtf16StopsAndTerminates) {
     std::u16string expected;
   } const cases[] = {
       {"hello", 5, 16, u"hello"},
-      {"hello", 3, 16, u"hel"},              // end of source field
+      {"hello", 3, 16, u"hel"},                   // end of source field
       {std::string("he\0llo", 6), 6, 16, u"he"},  // first 0
-      {"hello", 5, 3, u"he"},                // destination full
-      {"a😀", 5, 3, u"a"},                   // the pair does not fit: dropped whole
+      {"hello", 5, 3, u"he"},                     // destination full
+      {"a😀", 5, 3, u"a"},                         // the pair does not fit: dropped whole
       {"a😀", 5, 4, u"a😀"},
-      {"\xC3", 1, 8, u"\uFFFD"},             // truncated sequence
+      {"\xC3", 1, 8, u"\uFFFD"},                        // truncated sequence
       {"\xE0\x80\x80z", 4, 8, u"\uFFFD\uFFFD\uFFFDz"},  // overlong
       {"\xED\xA0\x80", 3, 8, u"\uFFFD\uFFFD\uFFFD"},    // encoded surrogate
   };
@@ -36,10 +36,8 @@ TEST(BoundedTextTest, Utf16ToUtf8StopsAndTerminates) {
     std::size_t dstBytes;
     std::string expected;
   } const cases[] = {
-      {u"héllo", 32, "héllo"},
-      {u"héllo", 3, "h"},         // é needs two bytes: not split
-      {u"東京", 6, "東"},
-      {u"\xD83D", 8, "\xEF\xBF\xBD"},  // lone high surrogate
+      {u"héllo", 32, "héllo"}, {u"héllo", 3, "h"},              // é needs two bytes: not split
+      {u"東京", 6, "東"},      {u"\xD83D", 8, "\xEF\xBF\xBD"},  // lone high surrogate
       {u"😀x", 5, "😀"},
   };
   for (const Case& c : cases) {

@@ -161,10 +161,10 @@ TEST_F(CustomDataBlockTest, UpdateAndDelete) {
     int expected;
     bool stillListed;
   } const cases[] = {
-      {7, 0, 0, -1, false},                   // not in the table: sensor untouched
-      {1, 12, 0, 12, true},                   // sensor refused: table unchanged
-      {1, 0, 1, FP_ERR_TABLE_DELETE, true},   // sensor erased, table write failed
-      {1, 144, 0, 0, false},                  // unknown to the sensor still removes it
+      {7, 0, 0, -1, false},                  // not in the table: sensor untouched
+      {1, 12, 0, 12, true},                  // sensor refused: table unchanged
+      {1, 0, 1, FP_ERR_TABLE_DELETE, true},  // sensor erased, table write failed
+      {1, 144, 0, 0, false},                 // unknown to the sensor still removes it
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.id);

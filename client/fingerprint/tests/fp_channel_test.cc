@@ -90,7 +90,8 @@ TEST_F(FpChannelTest, FiveAcceptedCapturesEnrolWithTheLastOfferedId) {
   std::uint8_t counter = 0, id = 0, data[32] = {};
   int offers = 0;
   sensor.answer = [&](std::uint8_t command, std::uint8_t) -> SensorReply {
-    if (command == FP_CMD_GET_AVAILABLE_ID) return {0, static_cast<std::uint16_t>(0x0100 + 10 + offers++)};
+    if (command == FP_CMD_GET_AVAILABLE_ID)
+      return {0, static_cast<std::uint16_t>(0x0100 + 10 + offers++)};
     if (command == FP_CMD_CAPTURE) return {0, 512};  // at the limit: accepted
     return {};
   };

@@ -31,7 +31,8 @@ class FpWorkersTest : public testing::Test {
     loop.RunPending();
     Events events;
     for (const auto& m : window.messages) {
-      if (m.msg == message) events.emplace_back(static_cast<int>(m.wParam), static_cast<int>(m.lParam));
+      if (m.msg == message)
+        events.emplace_back(static_cast<int>(m.wParam), static_cast<int>(m.lParam));
     }
     window.messages.clear();
     return events;
@@ -48,9 +49,20 @@ class FpWorkersTest : public testing::Test {
 TEST_F(FpWorkersTest, FiveGoodTouchesEnrol) {
   sensor.fingerOn = {true, false, true, false, true, false, true, false, true};
   RunEnrolWorker(bridge, 0);
-  EXPECT_EQ(Take(WM_FP_ENROL_EVENT), (Events{{2, 0}, {3, 1}, {1, 1}, {2, 1}, {3, 2}, {1, 2},
-                                            {2, 2}, {3, 3}, {1, 3}, {2, 3}, {3, 4}, {1, 4},
-                                            {2, 4}, {5, 0}}));
+  EXPECT_EQ(Take(WM_FP_ENROL_EVENT), (Events{{2, 0},
+                                             {3, 1},
+                                             {1, 1},
+                                             {2, 1},
+                                             {3, 2},
+                                             {1, 2},
+                                             {2, 2},
+                                             {3, 3},
+                                             {1, 3},
+                                             {2, 3},
+                                             {3, 4},
+                                             {1, 4},
+                                             {2, 4},
+                                             {5, 0}}));
   EXPECT_EQ(bridge.enrolUserId, 3);
   ASSERT_TRUE(bridge.enrolData);
   EXPECT_EQ(bridge.enrolData[0], 0xA7);
@@ -80,14 +92,14 @@ TEST_F(FpWorkersTest, FailureRunsAndRefusals) {
        {200, 200, 200}},
       {"an accepted capture resets the count",
        {{9}, {9}, {9}, {0, 1}, {9}, {9}, {9}},
-       {{2, 0}, {4, 0}, {1, 0}, {2, 0}, {4, 0}, {1, 0}, {2, 0}, {4, 0}, {1, 0}, {2, 0}, {3, 1},
-        {1, 1}, {2, 1}, {4, 1}, {1, 1}, {2, 1}, {4, 1}, {1, 1}, {2, 1}, {4, 1}, {1, 1}, {1, 1},
-        {5, 1}},
+       {{2, 0}, {4, 0}, {1, 0}, {2, 0}, {4, 0}, {1, 0}, {2, 0}, {4, 0},
+        {1, 0}, {2, 0}, {3, 1}, {1, 1}, {2, 1}, {4, 1}, {1, 1}, {2, 1},
+        {4, 1}, {1, 1}, {2, 1}, {4, 1}, {1, 1}, {1, 1}, {5, 1}},
        {200, 200, 200, 200, 200, 200, 200, 200}},
       {"similarity and no finger do not count",
        {{9}, {9}, {0, 600}, {178}, {9}, {0, 1}},
-       {{2, 0}, {4, 0}, {1, 0}, {2, 0}, {4, 0}, {1, 0}, {2, 0}, {7, 0}, {1, 0}, {2, 0}, {4, 0},
-        {1, 0}, {2, 0}, {4, 0}, {1, 0}, {2, 0}, {3, 1}, {1, 1}, {1, 1}, {5, 1}},
+       {{2, 0}, {4, 0}, {1, 0}, {2, 0}, {4, 0}, {1, 0}, {2, 0}, {7, 0}, {1, 0}, {2, 0},
+        {4, 0}, {1, 0}, {2, 0}, {4, 0}, {1, 0}, {2, 0}, {3, 1}, {1, 1}, {1, 1}, {5, 1}},
        {200, 200, 800, 200, 200, 200, 200, 200}},
   };
   for (const Case& c : cases) {

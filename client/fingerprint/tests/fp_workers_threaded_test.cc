@@ -42,8 +42,7 @@ TEST(FpWorkersThreadedTest, VerificationWaitsForTheEnrolmentAndEndsSilentlyWhenS
   };
   loop.Run();
 
-  std::vector<RecordedMessage> expected = {{WM_FP_ENROL_EVENT, 1, 0},
-                                           {WM_FP_ENROL_EVENT, 5, 1}};
+  std::vector<RecordedMessage> expected = {{WM_FP_ENROL_EVENT, 1, 0}, {WM_FP_ENROL_EVENT, 5, 1}};
   std::vector<RecordedMessage> seen;
   for (const auto& m : window.messages) {
     if (m.msg != platform::WM_NULL) seen.push_back(m);

@@ -37,8 +37,8 @@ class ScriptedSensor {
 
   // Default answers; the queues win while they hold entries.
   std::function<SensorReply(std::uint8_t command, std::uint8_t parameter)> answer;
-  std::deque<bool> fingerOn;           // 0x10 probes
-  std::deque<SensorReply> captures;    // 0x51
+  std::deque<bool> fingerOn;         // 0x10 probes
+  std::deque<SensorReply> captures;  // 0x51
   std::function<void()> onProbesExhausted;
   std::uint8_t offeredId = 3;
   std::uint8_t eraseResult = 0;

@@ -46,10 +46,10 @@ int FakeGetProductInfo(char* sym, char* vendor, char* product, char*, char*) {
   return 1;
 }
 
-#define FAKE_SYM_ONLY(fn, field, entry)  \
-  int fn(char* sym) {                    \
-    F().Record(entry);                   \
-    F().lastSymbol = sym;                \
+#define FAKE_SYM_ONLY(fn, field, entry)    \
+  int fn(char* sym) {                      \
+    F().Record(entry);                     \
+    F().lastSymbol = sym;                  \
     return F().field ? F().field(sym) : 1; \
   }
 FAKE_SYM_ONLY(FakeEraseSecurityInfo, eraseSecurityInfo, "AP_EraseSecurityInfo")

@@ -80,9 +80,9 @@ TEST(DriveSecurityStateTest, MapsTheStatusBytes) {
     unsigned char byte1, byte2;
     int state;
   } const cases[] = {
-      {1, 0x00, 0x00, kSecurityNoPassword}, {1, 0x55, 0x00, kSecurityNoPassword},
-      {1, 0xAA, 0xFF, kSecurityUnlocked},   {1, 0x55, 0xFF, kSecurityLocked},
-      {1, 0x00, 0xFF, kSecurityUnknown},    {1, 0xAA, 0x12, kSecurityUnknown},
+      {1, 0x00, 0x00, kSecurityNoPassword},  {1, 0x55, 0x00, kSecurityNoPassword},
+      {1, 0xAA, 0xFF, kSecurityUnlocked},    {1, 0x55, 0xFF, kSecurityLocked},
+      {1, 0x00, 0xFF, kSecurityUnknown},     {1, 0xAA, 0x12, kSecurityUnknown},
       {0, 0x55, 0xFF, kSecurityQueryFailed}, {2, 0x55, 0xFF, kSecurityQueryFailed},
   };
   FakeLibrary fake;
