@@ -91,6 +91,9 @@ class Cli {
   bool AskNewPassword(const char* prompt, Secret& password, int* exitCode);
   int NoPassword(bool mismatch);
 
+  bool Shown(std::size_t position) const {
+    return options_.drive == 0 || static_cast<std::size_t>(options_.drive) == position + 1;
+  }
   int List();
   int Status();
   int Unlock(const DriveRecord& drive);
@@ -119,9 +122,15 @@ int Cli::Run() {
   if (drives_.empty()) return Fail(kExitNoDrive, "No ORLU SSD drive is attached.");
 
   const std::string& c = options_.command;
-  if (c == "list") return List();
-  if (c == "status") return Status();
   if (c == "safe-remove") return SafeRemove();
+  if (c == "list" || c == "status") {
+    // Every drive, or only the one asked for.
+    if (options_.drive != 0) {
+      int exitCode = kExitDone;
+      if (!ChooseDrive(&exitCode)) return exitCode;
+    }
+    return c == "list" ? List() : Status();
+  }
 
   int exitCode = kExitDone;
   const DriveRecord* drive = ChooseDrive(&exitCode);
@@ -185,6 +194,7 @@ bool Cli::AskNewPassword(const char* prompt, Secret& password, int* exitCode) {
 
 int Cli::List() {
   for (std::size_t i = 0; i < drives_.size(); ++i) {
+    if (!Shown(i)) continue;
     const DriveRecord& d = *drives_[i];
     std::string letters = d.letters.empty() ? "-" : d.letters.substr(0, 1) + ":";
     out_ << (i + 1) << "  " << letters << "  " << StateName(bridge_.GetDriveSecurityState(d.index))
@@ -197,6 +207,7 @@ int Cli::Status() {
   Json::Value root;
   root["drives"] = Json::Value(Json::arrayValue);
   for (std::size_t i = 0; i < drives_.size(); ++i) {
+    if (!Shown(i)) continue;
     const DriveRecord& d = *drives_[i];
     int state = bridge_.GetDriveSecurityState(d.index);
     if (options_.json) {

@@ -137,6 +137,8 @@ TEST_F(CliRoundTripTest, DriveChoiceListingAndSafeRemoval) {
   EXPECT_EQ(parsed["drives"].size(), 2u);
   EXPECT_EQ(parsed["drives"][1]["state"].asInt(), 3);
 
+  CliResult second = Cli({"--drive", "2", "status"});
+  EXPECT_EQ(second.out, "Drive 2 (F:): locked\n");
   EXPECT_EQ(Cli({"hint"}).code, kExitUsage);
   EXPECT_EQ(Cli({"--drive", "3", "hint"}).code, kExitUsage);
   EXPECT_EQ(Cli({"--drive", "2", "fingerprints"}).code, kExitDone);
