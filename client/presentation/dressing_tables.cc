@@ -469,7 +469,7 @@ const std::vector<ControlRow>& ChromeRows() {
        {},
        {Both(P::kNormalImage, Image("saferemove.png"), Image("saferemove_black.png"))}},
       {{"wait"}, {}, {}, {Both(P::kAnimation, Image("wait_white.gif"), Image("wait_black.gif"))}},
-      {{"title_logo"}, {}, {}, {Both(P::kBkImage, Image("orlu.png"), Image("orlu_black.png"))}},
+      {{"title_logo"}, {}, {}, {Both(P::kNormalImage, Image("orlu.png"), Image("orlu_black.png"))}},
       {{"closebtn"},
        {},
        {},
