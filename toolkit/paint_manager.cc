@@ -62,8 +62,8 @@ void CPaintManagerUI::SetInstance(void* instance) { g_instance = instance; }
 void* CPaintManagerUI::GetInstance() { return g_instance; }
 void* CPaintManagerUI::GetResourceDll() { return g_instance; }
 
-bool CPaintManagerUI::SetResourceZip(const void* data, std::size_t size, bool /*cached*/,
-                                     const char* /*password*/) {
+bool CPaintManagerUI::SetResourceZip(const void* data, std::size_t size,
+                                     const char16_t* /*password*/) {
   auto archive = SkinArchive::Open({static_cast<const unsigned char*>(data), size});
   if (!archive) return false;
   ResourceStore::Get().SetArchive(std::move(archive));

@@ -80,8 +80,8 @@ class CPaintManagerUI {
   static void* GetResourceDll();
   // The skin archive; the bytes are not copied and must outlive every window.
   // Returns false when they are not a zip archive. `password` is unsupported.
-  static bool SetResourceZip(const void* data, std::size_t size, bool cached = false,
-                             const char* password = nullptr);
+  static bool SetResourceZip(const void* data, std::size_t size,
+                             const char16_t* password = nullptr);
   static SkinArchive* GetResourceZip();
   // Runs the calling thread's message loop until WM_QUIT.
   static int MessageLoop();

@@ -222,7 +222,10 @@ void CWindowWnd::OnMoved(POINT screenTopLeft) {
 WindowImplBase::~WindowImplBase() = default;
 
 void WindowImplBase::Notify(TNotifyUI& msg) {
-  if (msg.sType != kNotifyClick || !msg.pSender) return;
+  if (msg.sType == kNotifyClick && msg.pSender) OnClick(msg);
+}
+
+void WindowImplBase::OnClick(TNotifyUI& msg) {
   const CDuiString& name = msg.pSender->GetName();
   if (name == u"closebtn") {
     Close(0);
@@ -233,13 +236,16 @@ void WindowImplBase::Notify(TNotifyUI& msg) {
 
 LRESULT WindowImplBase::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM /*lParam*/,
                                        bool& bHandled) {
+  bHandled = uMsg == platform::WM_KEYDOWN && ResponseDefaultKeyEvent(wParam) != 0;
+  return 0;
+}
+
+LRESULT WindowImplBase::ResponseDefaultKeyEvent(WPARAM wParam) {
   // Escape closes a window without a choice (a pop-up then returns 0).
-  if (uMsg == platform::WM_KEYDOWN && wParam == platform::VK_ESCAPE && GetOwner() != 0) {
+  if (wParam == platform::VK_ESCAPE && GetOwner() != 0) {
     Close(0);
-    bHandled = true;
-    return 0;
+    return 1;
   }
-  bHandled = false;
   return 0;
 }
 
@@ -298,7 +304,12 @@ LRESULT WindowImplBase::OnSysCommand(UINT, WPARAM, LPARAM, bool& bHandled) {
   return 0;
 }
 
-LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled) {
+LRESULT WindowImplBase::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam,
+                                            bool& bHandled) {
+  return OnCustomMessage(msg, wParam, lParam, bHandled);
+}
+
+LRESULT WindowImplBase::OnCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled) {
   bHandled = false;
   return 0;
 }

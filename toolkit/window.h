@@ -113,14 +113,29 @@ class WindowImplBase : public CWindowWnd,
   // The layout file in the skin archive.
   virtual CDuiString GetSkinFile() = 0;
   virtual CDuiString GetSkinFolder() { return u""; }
+  // Kept for code written against the usual window base; the toolkit reads
+  // layouts from the skin archive only.
+  virtual CDuiString GetSuperClassName() const { return u""; }
+  virtual UINT GetStyle() const { return 0; }
+  virtual int GetSkinType() { return 0; }
+  virtual CDuiString GetManagerName() { return u""; }
+  virtual void InitResource() {}
+  virtual bool IsInStaticControl(CControlUI* /*control*/) { return false; }
   // After the layout is built and attached (the window-initialisation hook).
-  virtual void InitWindow() {}
+  // The default runs Init(), so a window may override either.
+  virtual void InitWindow() { Init(); }
+  virtual void Init() {}
   CPaintManagerUI* GetPaintManager() override { return &m_pm; }
 
-  // INotifyUI: "click" on "closebtn" closes the window, on "minbtn" minimises it.
+  // INotifyUI: "click" goes to OnClick.
   void Notify(TNotifyUI& msg) override;
-  // IMessageFilterUI: sees every message before the controls; the default takes none.
+  // "closebtn" closes the window (with 0), "minbtn" minimises it.
+  virtual void OnClick(TNotifyUI& msg);
+  // IMessageFilterUI: sees every message before the controls; key-downs go to
+  // ResponseDefaultKeyEvent, nothing else is taken.
   LRESULT MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+  // Escape closes an owned window (a pop-up) with 0; true when the key was used.
+  virtual LRESULT ResponseDefaultKeyEvent(WPARAM wParam);
   // IDialogBuilderCallback: custom control classes; none by default.
   CControlUI* CreateControl(const CDuiString& className) override;
 
@@ -132,8 +147,10 @@ class WindowImplBase : public CWindowWnd,
   // Typed characters (WM_CHAR), before the focused control.
   virtual LRESULT OnChar(UINT msg, WPARAM wParam, LPARAM lParam, bool& bHandled);
   virtual LRESULT OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam, bool& bHandled);
-  // Every other message (posted user messages, timers, WM_MENUCLICK).
+  // Every other message (posted user messages, timers, WM_MENUCLICK). The
+  // default passes it to OnCustomMessage.
   virtual LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& bHandled);
+  virtual LRESULT OnCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& bHandled);
   void OnFinalMessage(HWND hwnd) override;
 
  protected:

@@ -1,7 +1,8 @@
-// toolkit-demo SKIN.zip LAYOUT.xml [OUT.png]
+// toolkit-demo SKIN.zip LAYOUT.xml [OUT.png [TABLAYOUT INDEX]]
 // Shows a layout of a skin archive in a window (or, with OUT.png, draws it
-// headless into that file and exits).
+// into that file and exits, after selecting page INDEX of TABLAYOUT if given).
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -41,6 +42,13 @@ int main(int argc, char** argv) {
   DemoWindow window(argv[2]);
   if (!window.Create(0, u"Toolkit demo", 0, 0)) return 1;
   window.CenterWindow();
+  if (argc > 5) {
+    auto* tab = window.GetPaintManager()->FindControl<ui::CTabLayoutUI>(ui::CDuiString(argv[4]));
+    if (!tab || !tab->SelectItem(std::atoi(argv[5]))) {
+      std::fprintf(stderr, "toolkit-demo: no page %s of %s\n", argv[5], argv[4]);
+      return 1;
+    }
+  }
   if (argc > 3) {
     bool ok = toolkit::WritePng(window, argv[3]);
     std::printf("%s %s\n", ok ? "wrote" : "failed to write", argv[3]);
