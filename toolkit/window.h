@@ -52,6 +52,8 @@ class CWindowWnd : public platform::MessageTarget, protected toolkit::WindowHost
   void ResizeClient(int cx = -1, int cy = -1);
   void SetWindowPos(int x, int y, int cx, int cy);
   RECT GetWindowRect() const { return bounds_; }
+  // Client coordinates (a notification's ptMouse) to screen coordinates.
+  POINT ClientToScreen(POINT pt) const { return {pt.x + bounds_.left, pt.y + bounds_.top}; }
   HWND GetOwner() const { return owner_; }
   bool IsModal() const { return modal_; }
   const CDuiString& GetTitle() const { return title_; }
