@@ -262,6 +262,38 @@ TEST_F(TextFitTest, PopupMessagesFitEveryLanguage) {
   ExpectNoProblems();
 }
 
+TEST_F(TextFitTest, FingerprintRowsFitEveryLanguage) {
+  // A row is as wide as the list of page 3 less a scroll bar; the row layouts take their
+  // fonts from the main window.
+  for (const char16_t* file : {u"listitem.xml", u"listitem_black.xml"}) {
+    for (const std::string language : kLanguages) {
+      for (bool renaming : {false, true}) {
+        ui::CPaintManagerUI manager;
+        Load(manager, u"main_device.xml", {800, 600});
+        ui::CDialogBuilder builder;
+        ASSERT_TRUE(manager.AttachDialog(builder.Create(file, &manager))) << Utf8(file);
+        manager.SetClientSize({404, 50});
+        // The default name of the tenth fingerprint, and the rename edit with its button.
+        manager.FindControl(u"fp_name")
+            ->SetText(presentation::GetLanguageText("OtherAlert_FpDefaultName", language) + u"10");
+        manager.FindControl(u"save")->SetText(presentation::GetLanguageText("Btn_Save", language));
+        manager.FindControl(u"fp_name")->SetVisible(!renaming);
+        manager.FindControl(u"normal")->SetVisible(!renaming);
+        manager.FindControl(u"fp_name_edit1")->SetVisible(renaming);
+        manager.FindControl(u"save")->SetVisible(renaming);
+        manager.Render();
+        CheckTree(manager, manager.GetRoot(),
+                  language + " " + Utf8(file) + (renaming ? " renaming" : ""));
+        ui::CControlUI* last = manager.FindControl(renaming ? u"save" : u"delete");
+        if (last->GetPos().right > 404) {
+          problems_.push_back(language + " " + Utf8(file) + ": the row is wider than the list");
+        }
+      }
+    }
+  }
+  ExpectNoProblems();
+}
+
 TEST_F(TextFitTest, MenuEntriesFitEveryLanguage) {
   const char* const entries[] = {"More_AboutUs", "More_Warranty", "More_Version", "More_DarkMode",
                                  "More_NormalMode"};
