@@ -157,8 +157,8 @@ ui::CControlUI* BuildFingerprintRow(ui::CPaintManagerUI& manager, std::uint8_t d
   return row;
 }
 
-bool WriteFingerprintRow(ui::HWND owner, const PreviewTexts& texts, std::uint8_t darkMode,
-                         bool editing, const std::string& path) {
+bool WriteFingerprintRow(ui::CPaintManagerUI& main, const PreviewTexts& texts,
+                         std::uint8_t darkMode, bool editing, const std::string& path) {
   const bool dark = darkMode == 1;
   // A list as wide as the fingerprint page's, on the page's panel colour.
   const std::string xml = std::string(R"(<Window size="560,70"><VerticalLayout bkcolor=")") +
@@ -166,11 +166,12 @@ bool WriteFingerprintRow(ui::HWND owner, const PreviewTexts& texts, std::uint8_t
                           R"(" inset="10,10,10,10"><List name="rows" itemselectedbkcolor=")" +
                           (dark ? "#FF2A2A2A" : "#FFFFFFFF") + R"("/></VerticalLayout></Window>)";
   auto host = std::make_unique<LayoutWindow>(ui::CDuiString(xml));
-  if (host->Create(owner, u"FingerprintRow", 0x82000000, 0x80) == 0) {
+  if (host->Create(main.GetPaintWindow(), u"FingerprintRow", 0x82000000, 0x80) == 0) {
     std::cerr << "skin-gallery: cannot build the row host\n";
     return false;
   }
   ui::CPaintManagerUI& pm = *host->GetPaintManager();
+  for (const auto& [id, font] : main.GetFonts()) pm.AddFont(id, font, id == 0);
   auto* list = Find<ui::CListUI>(pm, u"rows");
   ui::CControlUI* row =
       BuildFingerprintRow(pm, darkMode, texts.Text("OtherAlert_FpDefaultName") + u"1");

@@ -38,9 +38,10 @@ bool WritePopup(ui::HWND owner, const PreviewTexts& texts, std::uint8_t darkMode
 bool WriteMenu(ui::CPaintManagerUI& owner, const PreviewTexts& texts, std::uint8_t darkMode,
                const std::string& path);
 
-// One fingerprint row of the mode's row layout; `editing` shows the rename edit.
-bool WriteFingerprintRow(ui::HWND owner, const PreviewTexts& texts, std::uint8_t darkMode,
-                         bool editing, const std::string& path);
+// One fingerprint row of the mode's row layout, in the fonts of the main
+// window that shows it; `editing` shows the rename edit.
+bool WriteFingerprintRow(ui::CPaintManagerUI& main, const PreviewTexts& texts,
+                         std::uint8_t darkMode, bool editing, const std::string& path);
 
 // Builds a row of the fingerprint list for the mode and names it.
 ui::CControlUI* BuildFingerprintRow(ui::CPaintManagerUI& manager, std::uint8_t darkMode,

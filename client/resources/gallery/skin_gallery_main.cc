@@ -29,6 +29,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int kVersionPage = 10;
+
 struct Options {
   std::string lang;
   std::string out;
@@ -107,6 +109,20 @@ void FillFingerprintList(ui::CPaintManagerUI& pm, const gallery::PreviewTexts& t
   }
 }
 
+// The home page's bar as the capacity display leaves it for a drive in use.
+void ShowCapacity(ui::CPaintManagerUI& pm) {
+  if (auto* bar = dynamic_cast<ui::CProgressUI*>(pm.FindControl(u"slider_operator_size"))) {
+    bar->SetValue(bar->GetMinValue() + (bar->GetMaxValue() - bar->GetMinValue()) * 35 / 100);
+  }
+}
+
+bool WritePage(gallery::LayoutWindow& window, const std::string& path) {
+  if (auto* loop = platform::MessageLoop::ForCurrentThread()) loop->RunPending();
+  if (toolkit::WritePng(window, path)) return true;
+  std::cerr << "skin-gallery: cannot write " << path << "\n";
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -162,13 +178,15 @@ int main(int argc, char** argv) {
     context.darkMode = dark;
     for (int page = 0; page < presentation::kPageCount; ++page) {
       dresser.ShowPage(page, context, languageFile);
+      if (page == 1) ShowCapacity(pm);
       if (page == 3) FillFingerprintList(pm, texts, dark);
-      loop.RunPending();
-      const std::string path = PagePath(out, page, dark);
-      const bool done = toolkit::WritePng(main, path);
-      if (!done) std::cerr << "skin-gallery: cannot write " << path << "\n";
-      count(done);
+      count(WritePage(main, PagePath(out, page, dark)));
     }
+    // The version page as it reads once a newer version was found.
+    context.newVersionFound = true;
+    context.newVersion = "1.2.0";
+    dresser.ShowPage(kVersionPage, context, languageFile);
+    count(WritePage(main, ModePath(out, "page-10-update", dark)));
 
     const ui::HWND owner = main.GetHWND();
     count(gallery::WritePopup(owner, texts, dark, 1, texts.Text("OtherAlert_RemoveSafely"), u"",
@@ -179,9 +197,9 @@ int main(int argc, char** argv) {
                               texts.Text("Fp_SetUp_CancelAlertTitle"),
                               ModePath(out, "popup-title", dark)));
     count(gallery::WriteMenu(pm, texts, dark, ModePath(out, "menu", dark)));
-    count(gallery::WriteFingerprintRow(owner, texts, dark, false, ModePath(out, "fp-row", dark)));
-    count(gallery::WriteFingerprintRow(owner, texts, dark, true,
-                                       ModePath(out, "fp-row-rename", dark)));
+    count(gallery::WriteFingerprintRow(pm, texts, dark, false, ModePath(out, "fp-row", dark)));
+    count(
+        gallery::WriteFingerprintRow(pm, texts, dark, true, ModePath(out, "fp-row-rename", dark)));
   }
 
   const int missingImages = CheckImages();
