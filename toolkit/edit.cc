@@ -7,6 +7,7 @@
 #include "toolkit/clipboard.h"
 #include "toolkit/paint_context.h"
 #include "toolkit/paint_manager.h"
+#include "toolkit/text_lock.h"
 
 namespace ui {
 
@@ -215,6 +216,7 @@ void CEditUI::DoEvent(TEventUI& event) {
     case EventType::kDoubleClick:
       if (!IsEnabled()) return;
       if (manager_) {
+        std::lock_guard textLock(toolkit::TextEngineMutex());
         cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
         cairo_t* cr = cairo_create(s);
         PaintContext ctx(cr, *manager_);

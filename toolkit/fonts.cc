@@ -12,6 +12,8 @@
 #include <mutex>
 #include <vector>
 
+#include "toolkit/text_lock.h"
+
 namespace toolkit {
 
 namespace {
@@ -27,6 +29,7 @@ void RefreshPango() {
 }
 
 bool AddFile(const std::string& path) {
+  std::lock_guard lock(TextEngineMutex());
   FcConfig* config = FcConfigGetCurrent();
   if (!FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(path.c_str()))) return false;
   RefreshPango();
@@ -66,6 +69,7 @@ bool RegisterPrivateFont(const std::string& path) {
 void RemovePrivateFonts() {
   std::lock_guard lock(g_mutex);
   if (g_dir.empty()) return;
+  std::lock_guard textLock(TextEngineMutex());
   FcConfigAppFontClear(FcConfigGetCurrent());
   RefreshPango();
   std::error_code ec;
@@ -74,6 +78,7 @@ void RemovePrivateFonts() {
 }
 
 bool HasFontFamily(const std::string& family) {
+  std::lock_guard lock(TextEngineMutex());
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);

@@ -9,6 +9,7 @@
 #include "toolkit/dui_string.h"
 #include "toolkit/paint_manager.h"
 #include "toolkit/resources.h"
+#include "toolkit/text_lock.h"
 
 namespace ui {
 
@@ -95,6 +96,17 @@ int Utf8OffsetOf(std::u16string_view text, int utf16Index) {
 
 }  // namespace
 
+}  // namespace ui
+
+namespace toolkit {
+std::recursive_mutex& TextEngineMutex() {
+  static std::recursive_mutex mutex;
+  return mutex;
+}
+}  // namespace toolkit
+
+namespace ui {
+
 void PaintContext::FillRect(RECT rc, DWORD color, SIZE round) {
   if (rc.IsEmpty() || (color >> 24) == 0) return;
   RoundedPath(cr_, rc.left, rc.top, rc.Width(), rc.Height(), round);
@@ -178,6 +190,7 @@ bool PaintContext::DrawImage(RECT control, const ImageDescription& desc, SIZE ro
 
 void PaintContext::DrawText(RECT rc, std::u16string_view text, const TextStyle& style) {
   if (text.empty() || rc.IsEmpty() || (style.color >> 24) == 0) return;
+  std::lock_guard lock(toolkit::TextEngineMutex());
   PangoLayout* layout = MakeLayout(cr_, manager_, style.font, text);
   pango_layout_set_width(layout, rc.Width() * PANGO_SCALE);
   if (style.wrap) {
@@ -210,6 +223,7 @@ void PaintContext::DrawText(RECT rc, std::u16string_view text, const TextStyle& 
 }
 
 int PaintContext::TextWidth(std::u16string_view text, int font) {
+  std::lock_guard lock(toolkit::TextEngineMutex());
   PangoLayout* layout = MakeLayout(cr_, manager_, font, text);
   int width = 0, height = 0;
   pango_layout_get_pixel_size(layout, &width, &height);
@@ -218,6 +232,7 @@ int PaintContext::TextWidth(std::u16string_view text, int font) {
 }
 
 int PaintContext::TextXAt(std::u16string_view text, int font, int utf16Index) {
+  std::lock_guard lock(toolkit::TextEngineMutex());
   PangoLayout* layout = MakeLayout(cr_, manager_, font, text);
   PangoRectangle pos;
   pango_layout_index_to_pos(layout, Utf8OffsetOf(text, utf16Index), &pos);
@@ -226,6 +241,7 @@ int PaintContext::TextXAt(std::u16string_view text, int font, int utf16Index) {
 }
 
 int PaintContext::TextIndexAtX(std::u16string_view text, int font, int x) {
+  std::lock_guard lock(toolkit::TextEngineMutex());
   PangoLayout* layout = MakeLayout(cr_, manager_, font, text);
   int index = 0, trailing = 0;
   pango_layout_xy_to_index(layout, x * PANGO_SCALE, 0, &index, &trailing);
@@ -240,6 +256,7 @@ int PaintContext::TextIndexAtX(std::u16string_view text, int font, int x) {
 }
 
 int PaintContext::FontHeight(int font) {
+  std::lock_guard lock(toolkit::TextEngineMutex());
   PangoLayout* layout = MakeLayout(cr_, manager_, font, u"Ag");
   int width = 0, height = 0;
   pango_layout_get_pixel_size(layout, &width, &height);

@@ -10,6 +10,7 @@
 #include "toolkit/paint_context.h"
 #include "toolkit/resources.h"
 #include "toolkit/skin_archive.h"
+#include "toolkit/text_lock.h"
 
 namespace ui {
 
@@ -227,7 +228,6 @@ void CPaintManagerUI::SetFocus(CControlUI* control) {
 void CPaintManagerUI::SetNextTabControl(bool forward) {
   if (!root_) return;
   std::vector<CControlUI*> order;
-  std::vector<CControlUI*> stack{root_.get()};
   // Depth-first in tree order.
   std::function<void(CControlUI*)> walk = [&](CControlUI* c) {
     if (c->WantsFocus() && c->IsEnabled() && c->IsVisibleOnScreen()) order.push_back(c);
@@ -477,6 +477,9 @@ cairo_surface_t* CPaintManagerUI::Render() {
   if (!invalid_) return surface_;
   DispatchScope scope(*this);
   invalid_ = false;
+  // Cairo and pango release fonts when the context goes, so the whole drawing
+  // holds the text engine's lock.
+  std::lock_guard textLock(toolkit::TextEngineMutex());
   cairo_t* cr = cairo_create(surface_);
   cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
   cairo_paint(cr);

@@ -117,3 +117,18 @@ void UiDriver::Advance(std::chrono::milliseconds ms) {
 // Fontconfig keeps its caches for the life of the process; LeakSanitizer would
 // report them at exit in every test that draws text.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+// The text and image libraries are not built for ThreadSanitizer: their
+// lock-free caches (atomics it cannot see) look like races. The toolkit's own
+// sharing between threads goes through TextEngineMutex and the resource store.
+extern "C" const char* __tsan_default_suppressions() {
+  return "race:libfontconfig.so\n"
+         "race:libglib-2.0.so\n"
+         "race:libgobject-2.0.so\n"
+         "race:libcairo.so\n"
+         "race:libpango-1.0.so\n"
+         "race:libpangocairo-1.0.so\n"
+         "race:libpangoft2-1.0.so\n"
+         "race:libharfbuzz.so\n"
+         "race:libfreetype.so\n";
+}
