@@ -29,6 +29,8 @@ class WindowHost {
   // The user asked to close the window (window manager's close).
   virtual void OnCloseRequested() = 0;
   virtual void OnMoved(ui::POINT screenTopLeft) = 0;
+  // The window lost the keyboard focus to another window or program.
+  virtual void OnFocusLost() {}
 };
 
 class NativeWindow {

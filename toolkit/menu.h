@@ -108,6 +108,10 @@ class CMenuWnd : public WindowImplBase {
   void OnFinalMessage(HWND hwnd) override;
   CControlUI* CreateControl(const CDuiString& className) override;
 
+ protected:
+  // A click elsewhere (another window or program) closes the menu.
+  void OnFocusLost() override { Close(0); }
+
  private:
   CMenuWnd() = default;
   ~CMenuWnd() override;

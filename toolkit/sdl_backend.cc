@@ -307,6 +307,9 @@ void SdlBackend::Handle(const SDL_Event& e) {
           if (SdlWindow* w = Find(e.window.windowID))
             w->host().OnMoved({e.window.data1, e.window.data2});
           break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          if (SdlWindow* w = Find(e.window.windowID)) w->host().OnFocusLost();
+          break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_SHOWN:

@@ -1,10 +1,14 @@
 #include "toolkit/testing/ui_driver.h"
 
+#include <cstdlib>
+
 #include "toolkit/tree_dump.h"
 
 namespace toolkit::testing {
 
 UiDriver::UiDriver() {
+  // Flow tests draw headless unless told otherwise, even where a display exists.
+  setenv("ORLUSSD_BACKEND", "headless", /*overwrite=*/0);
   loop_ = platform::MessageLoop::ForCurrentThread();
   if (!loop_) {
     clock_ = std::make_unique<platform::ManualClock>();
