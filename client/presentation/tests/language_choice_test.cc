@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "client/presentation/layout_files.h"
+
 namespace presentation {
 namespace {
 
@@ -56,6 +58,21 @@ TEST(LanguageChoiceTest, LocaleNameGivesLangId) {
       {"xx_YY", 0x0409},
   };
   for (const auto& [locale, id] : cases) EXPECT_EQ(LangIdForLocale(locale), id) << locale;
+}
+
+TEST(LayoutFilesTest, ChineseAndDarkVariants) {
+  for (LanguageCode code :
+       {kLangEnglish, kLangJapanese, kLangGerman, kLangFrench, kLangSpanish, kLangItalian}) {
+    EXPECT_EQ(MainLayoutFile(code), "main_device.xml") << code;
+    EXPECT_EQ(DeviceItemLayoutFile(code), "DeviceItem_en.xml") << code;
+  }
+  EXPECT_EQ(MainLayoutFile(kLangChinese), "main_device_zh.xml");
+  EXPECT_EQ(DeviceItemLayoutFile(kLangChinese), "DeviceItem.xml");
+  EXPECT_EQ(PopupLayoutFile(), "popdailog_en.xml");
+  EXPECT_EQ(FingerprintRowLayoutFile(1), "listitem_black.xml");
+  EXPECT_EQ(FingerprintRowLayoutFile(2), "listitem.xml");
+  EXPECT_EQ(MenuLayoutFile(1), "menu_Black.xml");
+  EXPECT_EQ(MenuLayoutFile(0), "menu.xml");
 }
 
 class LanguageEnvironmentTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "client/presentation/language_text.h"
+#include "client/presentation/layout_files.h"
 #include "platform/message_loop.h"
 #include "toolkit/ui.h"
 
@@ -95,7 +96,7 @@ std::u16string PreviewTexts::Text(std::string_view key) const {
 bool WritePopup(ui::HWND owner, const PreviewTexts& texts, std::uint8_t darkMode, int mode,
                 const std::u16string& message, const std::u16string& title,
                 const std::string& path) {
-  auto popup = std::make_unique<LayoutWindow>(u"popdailog_en.xml");
+  auto popup = std::make_unique<LayoutWindow>(std::string(presentation::PopupLayoutFile()));
   if (popup->Create(owner, u"PopDailog", 0x82000000, 0x80) == 0) {
     std::cerr << "skin-gallery: cannot build popdailog_en.xml\n";
     return false;
@@ -114,8 +115,9 @@ bool WriteMenu(ui::CPaintManagerUI& owner, const PreviewTexts& texts, std::uint8
                const std::string& path) {
   const bool dark = darkMode == 1;
   ui::MenuCheckInfo checks;
-  ui::CMenuWnd* menu = ui::CMenuWnd::CreateMenu(nullptr, dark ? u"menu_Black.xml" : u"menu.xml",
-                                                ui::POINT{760, 72}, &owner, &checks, 8);
+  ui::CMenuWnd* menu =
+      ui::CMenuWnd::CreateMenu(nullptr, std::string(presentation::MenuLayoutFile(darkMode)),
+                               ui::POINT{760, 72}, &owner, &checks, 8);
   if (menu == nullptr) {
     std::cerr << "skin-gallery: cannot build the menu\n";
     return false;
@@ -144,7 +146,7 @@ ui::CControlUI* BuildFingerprintRow(ui::CPaintManagerUI& manager, std::uint8_t d
                                     const std::u16string& name) {
   ui::CDialogBuilder builder;
   ui::CControlUI* row =
-      builder.Create(darkMode == 1 ? u"listitem_black.xml" : u"listitem.xml", &manager);
+      builder.Create(std::string(presentation::FingerprintRowLayoutFile(darkMode)), &manager);
   if (row == nullptr) {
     std::cerr << "skin-gallery: cannot build the fingerprint row: " << builder.GetLastError()
               << "\n";

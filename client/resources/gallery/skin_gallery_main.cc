@@ -16,6 +16,7 @@
 #include "client/presentation/dressing_plan.h"
 #include "client/presentation/language_choice.h"
 #include "client/presentation/language_text.h"
+#include "client/presentation/layout_files.h"
 #include "client/presentation/page_dresser.h"
 #include "client/resources/gallery/image_references.h"
 #include "client/resources/gallery/previews.h"
@@ -153,9 +154,10 @@ int main(int argc, char** argv) {
   }
   bool ok = RegisterFonts();
 
+  // The language file decides the variant of the main layout, as the locale does for the client.
   const auto code = presentation::LanguageCodeForFile(fs::path(languageFile).filename().string());
-  const bool chinese = code == presentation::kLangChinese;
-  gallery::LayoutWindow main(chinese ? u"main_device_zh.xml" : u"main_device.xml");
+  gallery::LayoutWindow main(
+      std::string(presentation::MainLayoutFile(code.value_or(presentation::kLangEnglish))));
   if (main.Create(0, u"ORLUSSD", 0x96C80000, 0, 0, 0, 800, 600) == 0) {
     std::cerr << "skin-gallery: cannot build the main window\n";
     return 1;
