@@ -45,6 +45,93 @@ int CDuiString::Replace(const CDuiString& from, const CDuiString& to) {
   return count;
 }
 
+std::u16string CDuiString::FormatWith(std::u16string_view format,
+                                      const std::vector<FormatArg>& args) {
+  std::u16string out;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    char16_t c = format[i];
+    if (c != u'%') {
+      out += c;
+      continue;
+    }
+    if (i + 1 < format.size() && format[i + 1] == u'%') {
+      out += u'%';
+      ++i;
+      continue;
+    }
+    // %[0][width][l|ll|h]conversion
+    std::size_t j = i + 1;
+    bool zero = j < format.size() && format[j] == u'0';
+    if (zero) ++j;
+    int width = 0;
+    while (j < format.size() && format[j] >= u'0' && format[j] <= u'9')
+      width = width * 10 + (format[j++] - u'0');
+    while (j < format.size() && (format[j] == u'l' || format[j] == u'h')) ++j;
+    if (j >= format.size() || next >= args.size()) {
+      out.append(format.substr(i, j < format.size() ? j - i + 1 : std::u16string_view::npos));
+      i = j;
+      continue;
+    }
+    char16_t conv = format[j];
+    const FormatArg& arg = args[next];
+    std::u16string piece;
+    bool known = true;
+    switch (conv) {
+      case u's':
+        piece = arg.isText ? arg.text : FromUtf8(std::to_string(arg.number));
+        break;
+      case u'd':
+      case u'i':
+        piece = arg.isText ? arg.text : FromUtf8(std::to_string(arg.number));
+        break;
+      case u'u':
+        piece = arg.isText ? arg.text
+                           : FromUtf8(std::to_string(static_cast<unsigned long long>(arg.number)));
+        break;
+      case u'x':
+      case u'X': {
+        if (arg.isText) {
+          piece = arg.text;
+          break;
+        }
+        static const char kLower[] = "0123456789abcdef", kUpper[] = "0123456789ABCDEF";
+        const char* digits = conv == u'x' ? kLower : kUpper;
+        unsigned long long v = static_cast<unsigned long long>(arg.number);
+        do {
+          piece.insert(piece.begin(), static_cast<char16_t>(digits[v % 16]));
+          v /= 16;
+        } while (v);
+        break;
+      }
+      case u'c':
+        piece = arg.isText ? arg.text.substr(0, 1)
+                           : std::u16string(1, static_cast<char16_t>(arg.number));
+        break;
+      default:
+        known = false;
+    }
+    if (!known) {
+      out.append(format.substr(i, j - i + 1));
+      i = j;
+      continue;
+    }
+    ++next;
+    if (static_cast<int>(piece.size()) < width) {
+      std::u16string pad(static_cast<std::size_t>(width) - piece.size(),
+                         zero && !arg.isText ? u'0' : u' ');
+      if (zero && !arg.isText && !piece.empty() && piece[0] == u'-') {
+        piece = u"-" + pad + piece.substr(1);
+      } else {
+        piece = pad + piece;
+      }
+    }
+    out += piece;
+    i = j;
+  }
+  return out;
+}
+
 std::u16string CDuiString::FromUtf8(std::string_view in) {
   std::u16string out;
   out.reserve(in.size());

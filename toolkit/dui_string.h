@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <vector>
 
 namespace ui {
 
@@ -57,11 +59,38 @@ class CDuiString {
   }
   friend bool operator<(const CDuiString& a, const CDuiString& b) { return a.text_ < b.text_; }
 
+  // printf-style formatting with type-checked arguments: %s takes text
+  // (CDuiString, u"..." or UTF-8), %d %i %u %x %X %c take integers, %% is a
+  // percent sign; a width ("%02d") is honoured. A directive without a matching
+  // argument is copied as written. Returns the new length.
+  template <class... Args>
+  int Format(const CDuiString& format, const Args&... args) {
+    std::vector<FormatArg> list{MakeArg(args)...};
+    text_ = FormatWith(format.view(), list);
+    return GetLength();
+  }
+
   // Invalid input becomes U+FFFD; never throws.
   static std::u16string FromUtf8(std::string_view utf8);
   static std::string ToUtf8(std::u16string_view utf16);
 
  private:
+  struct FormatArg {
+    bool isText = false;
+    std::u16string text;
+    long long number = 0;
+  };
+  static FormatArg MakeArg(const CDuiString& v) { return {true, v.text_, 0}; }
+  static FormatArg MakeArg(const char16_t* v) { return {true, v ? v : u"", 0}; }
+  static FormatArg MakeArg(const std::u16string& v) { return {true, v, 0}; }
+  static FormatArg MakeArg(const char* v) { return {true, FromUtf8(v ? v : ""), 0}; }
+  static FormatArg MakeArg(const std::string& v) { return {true, FromUtf8(v), 0}; }
+  template <class T, class = std::enable_if_t<std::is_integral_v<T> || std::is_enum_v<T>>>
+  static FormatArg MakeArg(T v) {
+    return {false, {}, static_cast<long long>(v)};
+  }
+  static std::u16string FormatWith(std::u16string_view format, const std::vector<FormatArg>& args);
+
   std::u16string text_;
 };
 

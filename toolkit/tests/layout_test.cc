@@ -211,3 +211,27 @@ TEST(AttributeParsingTest, ColoursAndLists) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DuiStringTest, FormatsLikePrintfWithCheckedArguments) {
+  struct Case {
+    std::u16string expect;
+    std::u16string got;
+  };
+  ui::CDuiString s;
+  const Case cases[] = {
+      {u"New version 1.2.0 found", (s.Format(u"New version %s found", "1.2.0"), s.str())},
+      {u"file='fp3.png'", (s.Format(u"file='fp%d.png'", 3), s.str())},
+      {u"63%", (s.Format(u"%d%%", 63), s.str())},
+      {u"[007|-07|  x|ff]", (s.Format(u"[%03d|%03d|%3s|%x]", 7, -7, u"x", 255), s.str())},
+      {u"中文 %s", (s.Format(u"%s %s", ui::CDuiString("中文")), s.str())},  // no argument left
+      {u"%q 5", (s.Format(u"%q %d", 5), s.str())},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.got, c.expect);
+  EXPECT_EQ(ui::CDuiString(u"a\U0001F600").ToUtf8(), "a\xF0\x9F\x98\x80");
+  EXPECT_EQ(ui::CDuiString("\xF0\x9F\x98\x80").GetLength(), 2);
+  EXPECT_EQ(ui::CDuiString("bad \xC3").str(), u"bad \uFFFD");
+}
+
+}  // namespace
