@@ -13,6 +13,7 @@ namespace {
 
 // The windows of this thread, in the order they were last shown.
 thread_local std::vector<CWindowWnd*> t_windows;
+thread_local std::function<void(CWindowWnd&)> t_modalHook;
 
 void Unregister(CWindowWnd* window) { std::erase(t_windows, window); }
 
@@ -79,6 +80,10 @@ UINT CWindowWnd::ShowModal() {
   platform::MessageLoop* loop = loop_;
   std::shared_ptr<bool> alive = alive_;
   HWND ownerHwnd = owner_;
+  if (t_modalHook) {
+    auto hook = t_modalHook;  // the hook may replace itself
+    hook(*this);
+  }
   int result = loop->RunModal(0);
   if (*alive) {
     // The loop ended for another reason (a quit): the window stays, the owner works again.
@@ -114,6 +119,10 @@ void CWindowWnd::DestroyWindow(UINT ret) {
   *alive_ = false;
   toolkit::WriteTreeDumpIfRequested();
   OnFinalMessage(hwnd);  // may delete this
+}
+
+void CWindowWnd::SetModalHook(std::function<void(CWindowWnd&)> hook) {
+  t_modalHook = std::move(hook);
 }
 
 void CWindowWnd::CenterWindow() {

@@ -4,6 +4,7 @@
 // of close and minimise buttons).
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/message_loop.h"
@@ -72,6 +73,10 @@ class CWindowWnd : public platform::MessageTarget, protected toolkit::WindowHost
   static CWindowWnd* FromHandle(HWND hwnd);
   // The most recently shown window of the calling thread that is still visible.
   static CWindowWnd* TopWindow();
+  // Tests: runs for every window of this thread that starts a modal run, once
+  // it is shown and before its nested loop waits (null removes the hook).
+  static void SetModalHook(std::function<void(CWindowWnd&)> hook);
+
   // The paint manager of this window, if it has one.
   virtual CPaintManagerUI* GetPaintManager() { return nullptr; }
 

@@ -15,9 +15,27 @@ UiDriver::UiDriver() {
     ownLoop_ = std::make_unique<platform::MessageLoop>(*clock_);
     loop_ = ownLoop_.get();
   }
+  ui::CWindowWnd::SetModalHook([this](ui::CWindowWnd& window) {
+    modalLog_.push_back(window.GetWindowClassName().ToUtf8());
+    ui::CWindowWnd* saved = fixed_;
+    fixed_ = nullptr;  // the modal window is on top now
+    if (modalActions_.empty()) {
+      ++unexpectedModals_;
+      window.Close(0);
+    } else {
+      auto action = std::move(modalActions_.front());
+      modalActions_.pop_front();
+      action(*this);
+    }
+    fixed_ = saved;
+  });
 }
 
-UiDriver::~UiDriver() = default;
+UiDriver::~UiDriver() { ui::CWindowWnd::SetModalHook(nullptr); }
+
+void UiDriver::OnNextModal(std::function<void(UiDriver&)> action) {
+  modalActions_.push_back(std::move(action));
+}
 
 ui::CWindowWnd* UiDriver::TopWindow() const {
   return fixed_ ? fixed_ : ui::CWindowWnd::TopWindow();

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/message_loop.h"
@@ -49,6 +52,15 @@ class UiDriver {
   std::string DumpJson() const;
   bool SavePng(const std::string& path) const;
 
+  // Modal pop-ups block the code that shows them, so their clicks are scripted
+  // ahead: each window that starts a modal run takes the next action, run with
+  // that window on top (a click there usually closes it). A modal run with no
+  // action left is closed with 0 and counted.
+  void OnNextModal(std::function<void(UiDriver&)> action);
+  int UnexpectedModals() const { return unexpectedModals_; }
+  // The class names of the windows that ran modally, in order.
+  const std::vector<std::string>& ModalLog() const { return modalLog_; }
+
   // Runs what is queued on the loop (messages, due timers) without waiting.
   int RunPending();
   // Moves the manual clock (when the driver made the loop) and runs what fell due.
@@ -61,6 +73,9 @@ class UiDriver {
   std::unique_ptr<platform::MessageLoop> ownLoop_;
   platform::MessageLoop* loop_ = nullptr;
   ui::CWindowWnd* fixed_ = nullptr;
+  std::deque<std::function<void(UiDriver&)>> modalActions_;
+  int unexpectedModals_ = 0;
+  std::vector<std::string> modalLog_;
 };
 
 }  // namespace toolkit::testing

@@ -26,14 +26,11 @@ TEST(ThreadTest, PopUpsOnTwoThreadsRunTheirOwnModalLoops) {
     pop.onNotify = [&](ui::TNotifyUI& msg) {
       if (msg.sType == ui::kNotifyClick) pop.Close(1);
     };
-    pop.onMessage = [&](ui::UINT msg, ui::WPARAM, ui::LPARAM) {
-      if (msg != platform::WM_USER + 7) return false;
+    driver.OnNextModal([&](toolkit::testing::UiDriver& d) {
       pop.GetPaintManager()->Render();
-      driver.Click(u"ok");
-      return true;
-    };
+      d.Click(u"ok");
+    });
     if (!pop.Create(0, u"pop", 0, 0)) return 0u;
-    pop.PostMessage(platform::WM_USER + 7);
     return pop.ShowModal();
   };
   std::atomic<unsigned> workerResult{99};

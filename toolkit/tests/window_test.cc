@@ -17,8 +17,6 @@ using toolkit::testing::InstallSkin;
 using toolkit::testing::TestWindow;
 using toolkit::testing::ToBytes;
 
-constexpr ui::UINT kClickOk = platform::WM_USER + 1;
-
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -68,17 +66,14 @@ TEST_F(WindowTest, ShowModalReturnsTheValueItWasClosedWith) {
       pop->Close(msg.pSender->GetName() == u"ok" ? 1 : 0);
     };
     bool ownerBlocked = false;
-    pop->onMessage = [&](ui::UINT msg, ui::WPARAM, ui::LPARAM) {
-      if (msg != kClickOk) return false;
+    driver_.OnNextModal([&](toolkit::testing::UiDriver& d) {
       ownerBlocked = !main_.GetPaintManager()->IsInputEnabled();
-      EXPECT_EQ(driver_.TopWindow(), pop);
-      driver_.Click(c.button);
-      return true;
-    };
+      EXPECT_EQ(d.TopWindow(), pop);
+      EXPECT_TRUE(d.Click(c.button));
+    });
     ASSERT_NE(pop->Create(main_.GetHWND(), u"PopDailog", 0x82000000, 0x80), 0u);
     pop->CenterWindow();
     EXPECT_EQ(pop->GetWindowRect().Center(), main_.GetWindowRect().Center());
-    pop->PostMessage(kClickOk);
     EXPECT_EQ(pop->ShowModal(), c.expect);
     EXPECT_EQ(pop->finals, 1);
     EXPECT_TRUE(ownerBlocked);
@@ -90,13 +85,10 @@ TEST_F(WindowTest, ShowModalReturnsTheValueItWasClosedWith) {
 
 TEST_F(WindowTest, EscapeClosesAPopUpWithoutAChoice) {
   TestWindow pop(u"pop.xml");
-  pop.onMessage = [&](ui::UINT msg, ui::WPARAM, ui::LPARAM) {
-    if (msg == kClickOk) driver_.Key(platform::VK_ESCAPE);
-    return msg == kClickOk;
-  };
+  driver_.OnNextModal([](toolkit::testing::UiDriver& d) { d.Key(platform::VK_ESCAPE); });
   ASSERT_NE(pop.Create(main_.GetHWND(), u"PopDailog", 0, 0), 0u);
-  pop.PostMessage(kClickOk);
   EXPECT_EQ(pop.ShowModal(), 0u);
+  EXPECT_EQ(driver_.UnexpectedModals(), 0);
 }
 
 TEST_F(WindowTest, TheMenuReportsTheChosenEntryAndKeepsChecks) {
@@ -197,6 +189,37 @@ TEST_F(WindowTest, TheTreeDumpFollowsPageChangesAndPopUps) {
   EXPECT_FALSE(find(read()["controls"][0], "msg", find).isNull());
   ::unsetenv("ORLUSSD_UI_DUMP");
   std::filesystem::remove(path);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, ModalPopUpsOpenedByAClickAreAnsweredByScript) {
+  // A button of the main window asks a question in a pop-up, as flows do.
+  std::vector<ui::UINT> answers;
+  main_.onNotify = [&](ui::TNotifyUI& msg) {
+    if (msg.sType != ui::kNotifyClick || msg.pSender->GetName() != u"logo2") return;
+    auto* pop = new TestWindow(u"pop.xml");
+    pop->onNotify = [pop](ui::TNotifyUI& m) {
+      if (m.sType == ui::kNotifyClick) pop->Close(m.pSender->GetName() == u"ok" ? 1 : 0);
+    };
+    pop->Create(main_.GetHWND(), u"PopDailog", 0, 0);
+    answers.push_back(pop->ShowModal());
+    delete pop;
+  };
+  auto* logo = new ui::CButtonUI;
+  logo->SetName(u"logo2");
+  logo->SetFixedHeight(30);
+  static_cast<ui::CContainerUI*>(driver_.Find(u"p0"))->Add(logo);
+  driver_.OnNextModal([](toolkit::testing::UiDriver& d) { EXPECT_TRUE(d.Click(u"ok")); });
+  driver_.OnNextModal([](toolkit::testing::UiDriver& d) { d.Click(u"cancel"); });
+  ASSERT_TRUE(driver_.Click(u"logo2"));
+  ASSERT_TRUE(driver_.Click(u"logo2"));
+  ASSERT_TRUE(driver_.Click(u"logo2"));  // nothing scripted: closed with 0 and counted
+  EXPECT_EQ(answers, (std::vector<ui::UINT>{1, 0, 0}));
+  EXPECT_EQ(driver_.UnexpectedModals(), 1);
+  EXPECT_EQ(driver_.ModalLog().size(), 3u);
 }
 
 }  // namespace
