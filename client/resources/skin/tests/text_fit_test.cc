@@ -91,11 +91,22 @@ class TextFitTest : public ::testing::Test {
   }
 
   // Checks every visible text control under `control`; `where` names the case.
+  // Also checks that no control spills out of its parent (a page whose texts and error
+  // labels together need more room than the page has).
   void CheckTree(ui::CPaintManagerUI& manager, ui::CControlUI* control, const std::string& where) {
     if (!control->IsVisible()) return;
     if (auto* label = dynamic_cast<ui::CLabelUI*>(control)) CheckLabel(manager, *label, where);
+    const ui::RECT outer = control->GetPos();
     for (int i = 0; i < control->GetChildCount(); ++i) {
-      CheckTree(manager, control->GetChildAt(i), where);
+      ui::CControlUI* child = control->GetChildAt(i);
+      const ui::RECT inner = child->GetPos();
+      if (child->IsVisible() && (inner.left < outer.left || inner.top < outer.top ||
+                                 inner.right > outer.right || inner.bottom > outer.bottom)) {
+        problems_.push_back(where + " " + child->GetName().ToUtf8() + " (" +
+                            Utf8(child->GetClass()) + ") spills out of " +
+                            control->GetName().ToUtf8());
+      }
+      CheckTree(manager, child, where);
     }
   }
 
@@ -185,22 +196,37 @@ TEST_F(TextFitTest, PagesFitEveryLanguage) {
         context.newVersionFound = newVersion;
         context.newVersion = "10.10.10";
         dresser.ShowPage(page, context, language);
-        // Page 2 keeps its fingerprint group hidden, but its texts are dressed too.
-        if (page == 2) manager.FindControl(u"manage_showFp")->SetVisible(true);
+        // Page 2 keeps its fingerprint group hidden, but its texts are dressed too: check the
+        // page with that group in place of the other one as well.
+        if (page == 2) {
+          manager.Render();
+          CheckTree(manager, tab->GetItemAt(page), language + " page 2");
+          manager.FindControl(u"manage_shownFp")->SetVisible(false);
+          manager.FindControl(u"manage_showFp")->SetVisible(true);
+        }
         manager.Render();
         CheckTree(manager, tab->GetItemAt(page), language + " page " + std::to_string(page));
-        if (page == 2) manager.FindControl(u"manage_showFp")->SetVisible(false);
+        if (page == 2) {
+          manager.FindControl(u"manage_showFp")->SetVisible(false);
+          manager.FindControl(u"manage_shownFp")->SetVisible(true);
+        }
       }
     }
+    // The flows' texts of a page pile up (every error label of the page shown at once), so
+    // the page is also checked in its fullest state.
+    int shown = -1;
     for (const FlowText& flow : FlowTexts()) {
-      dresser.ShowPage(flow.page, presentation::PageContext{}, language);
+      if (flow.page != shown) {
+        dresser.ShowPage(flow.page, presentation::PageContext{}, language);
+        shown = flow.page;
+      }
       ui::CControlUI* control = manager.FindControl(flow.control);
       ASSERT_NE(control, nullptr) << Utf8(flow.control);
       control->SetText(flow.text(language));
       control->SetVisible(true);
       manager.Render();
-      CheckTree(manager, control, language + " page " + std::to_string(flow.page) + " (flow)");
-      control->SetVisible(false);
+      CheckTree(manager, tab->GetItemAt(flow.page),
+                language + " page " + std::to_string(flow.page) + " (flow)");
     }
     CheckTree(manager, titleBar, language + " title bar");
   }
@@ -252,11 +278,15 @@ TEST_F(TextFitTest, PopupMessagesFitEveryLanguage) {
           ->SetText(presentation::GetLanguageText("Btn_Cancel", language));
       manager.FindControl(u"btn_pop_ok")
           ->SetText(presentation::GetLanguageText("Btn_Confirm", language));
-      manager.FindControl(u"ok")->SetVisible(true);
       manager.FindControl(u"btn_pop_ok1")
           ->SetText(presentation::GetLanguageText("Btn_Ok", language));
-      manager.Render();
-      CheckTree(manager, manager.GetRoot(), language + " pop-up " + message.text);
+      // Both button modes: cancel and confirm, or the single button.
+      for (bool single : {false, true}) {
+        manager.FindControl(u"okcancel")->SetVisible(!single);
+        manager.FindControl(u"ok")->SetVisible(single);
+        manager.Render();
+        CheckTree(manager, manager.GetRoot(), language + " pop-up " + message.text);
+      }
     }
   }
   ExpectNoProblems();
