@@ -23,6 +23,7 @@
 #include "toolkit/label.h"
 #include "toolkit/menu.h"
 #include "toolkit/paint_manager.h"
+#include "toolkit/png.h"
 
 namespace {
 
@@ -227,6 +228,11 @@ TEST_F(TextFitTest, PagesFitEveryLanguage) {
       manager.Render();
       CheckTree(manager, tab->GetItemAt(flow.page),
                 language + " page " + std::to_string(flow.page) + " (flow)");
+      // SKIN_FIT_SNAPSHOTS=<folder> keeps a picture of each state for a look.
+      if (const char* folder = std::getenv("SKIN_FIT_SNAPSHOTS")) {
+        toolkit::WritePng(manager, std::string(folder) + "/" + language + "-page-" +
+                                       std::to_string(flow.page) + ".png");
+      }
     }
     CheckTree(manager, titleBar, language + " title bar");
   }
