@@ -47,6 +47,7 @@ bool CContainerUI::AddAt(CControlUI* control, int index) {
   if (!control || index < 0 || index > GetCount()) return false;
   items_.insert(items_.begin() + index, std::unique_ptr<CControlUI>(control));
   control->SetManager(manager_, this, true);
+  if (manager_) manager_->InvalidateNameIndex();
   NeedUpdate();
   return true;
 }
@@ -62,7 +63,7 @@ bool CContainerUI::RemoveAt(int index) {
   items_.erase(items_.begin() + index);
   NeedUpdate();
   if (manager_) {
-    manager_->ReapControl(std::move(removed));
+    manager_->ReapControl(std::move(removed));  // also drops the name index
   }
   return true;
 }

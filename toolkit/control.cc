@@ -60,6 +60,11 @@ const PropertyTable& CControlUI::ControlProperties() {
   return table;
 }
 
+void CControlUI::SetName(const CDuiString& name) {
+  name_ = name;
+  if (manager_) manager_->InvalidateNameIndex();
+}
+
 void CControlUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool /*init*/) {
   manager_ = manager;
   parent_ = parent;

@@ -105,7 +105,7 @@ class CControlUI {
   static const PropertyTable& ControlProperties();
 
   const CDuiString& GetName() const { return name_; }
-  void SetName(const CDuiString& name) { name_ = name; }
+  void SetName(const CDuiString& name);
 
   CControlUI* GetParent() const { return parent_; }
   CPaintManagerUI* GetManager() const { return manager_; }

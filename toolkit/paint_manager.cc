@@ -96,6 +96,7 @@ bool CPaintManagerUI::AttachDialog(CControlUI* root) {
     ReapControl(std::move(old));
   }
   root_.reset(root);
+  InvalidateNameIndex();
   root->SetManager(this, nullptr, true);
   NeedUpdate();
   Invalidate();
@@ -104,7 +105,20 @@ bool CPaintManagerUI::AttachDialog(CControlUI* root) {
 
 CControlUI* CPaintManagerUI::FindControl(const CDuiString& name) const {
   if (!root_ || name.IsEmpty()) return nullptr;
-  return root_->FindSubControl(name);
+  if (!nameIndexValid_) {
+    nameIndex_.clear();
+    std::vector<CControlUI*> stack{root_.get()};
+    // Depth-first, children in order, so the first control of a name wins.
+    while (!stack.empty()) {
+      CControlUI* c = stack.back();
+      stack.pop_back();
+      if (!c->GetName().IsEmpty()) nameIndex_.emplace(c->GetName().str(), c);
+      for (int i = c->GetChildCount() - 1; i >= 0; --i) stack.push_back(c->GetChildAt(i));
+    }
+    nameIndexValid_ = true;
+  }
+  auto it = nameIndex_.find(name.str());
+  return it == nameIndex_.end() ? nullptr : it->second;
 }
 
 CControlUI* CPaintManagerUI::FindControl(POINT pt) const {
@@ -498,6 +512,7 @@ cairo_surface_t* CPaintManagerUI::Render() {
 
 void CPaintManagerUI::ReapControl(std::unique_ptr<CControlUI> control) {
   if (!control) return;
+  InvalidateNameIndex();
   DropInputState(control.get());
   if (dispatchDepth_ > 0) {
     graveyard_.push_back(std::move(control));
@@ -515,6 +530,7 @@ void CPaintManagerUI::FlushGraveyard() {
 }
 
 void CPaintManagerUI::ReapObjects(CControlUI* control) {
+  InvalidateNameIndex();
   if (focus_ == control) focus_ = nullptr;
   if (hot_ == control) hot_ = nullptr;
   if (captured_ == control) captured_ = nullptr;

@@ -11,6 +11,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "toolkit/control.h"
@@ -99,8 +100,11 @@ class CPaintManagerUI {
   void SetLayoutName(const std::string& name) { layoutName_ = name; }
   const std::string& GetLayoutName() const { return layoutName_; }
 
-  // First control of that name in tree order, or null.
+  // First control of that name in tree order, or null. Looked up in an index
+  // that is rebuilt after the tree or a name changes.
   CControlUI* FindControl(const CDuiString& name) const;
+  // The tree or a control's name changed (containers and controls call this).
+  void InvalidateNameIndex() { nameIndexValid_ = false; }
   template <class T>
   T* FindControl(const CDuiString& name) const {
     return dynamic_cast<T*>(FindControl(name));
@@ -230,6 +234,8 @@ class CPaintManagerUI {
   int dispatchDepth_ = 0;
   std::vector<std::unique_ptr<CControlUI>> graveyard_;
   POINT screenOrigin_;
+  mutable std::unordered_map<std::u16string, CControlUI*> nameIndex_;
+  mutable bool nameIndexValid_ = false;
 };
 
 }  // namespace ui

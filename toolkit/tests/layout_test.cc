@@ -235,3 +235,30 @@ TEST(DuiStringTest, FormatsLikePrintfWithCheckedArguments) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(NameLookupTest, FollowsRenamesAndTreeChanges) {
+  toolkit::testing::InstallSkin({{"n.xml", toolkit::testing::ToBytes(R"(<Window><VerticalLayout
+      name="root"><Label name="dup" text="first"/><HorizontalLayout name="box"><Label name="dup"
+      text="second"/></HorizontalLayout></VerticalLayout></Window>)")}});
+  ui::CPaintManagerUI pm;
+  ui::CDialogBuilder builder;
+  pm.AttachDialog(builder.Create(u"n.xml", &pm));
+  EXPECT_EQ(pm.FindControl(u"dup")->GetText(), u"first");  // the first in tree order
+  auto* root = pm.FindControl<ui::CVerticalLayoutUI>(u"root");
+  root->RemoveAt(0);
+  EXPECT_EQ(pm.FindControl(u"dup")->GetText(), u"second");
+  pm.FindControl(u"dup")->SetName(u"renamed");
+  EXPECT_EQ(pm.FindControl(u"dup"), nullptr);
+  EXPECT_NE(pm.FindControl(u"renamed"), nullptr);
+  auto* fresh = new ui::CLabelUI;
+  fresh->SetName(u"fresh");
+  static_cast<ui::CContainerUI*>(pm.FindControl(u"box"))->Add(fresh);
+  EXPECT_EQ(pm.FindControl(u"fresh"), fresh);
+  static_cast<ui::CContainerUI*>(pm.FindControl(u"box"))->RemoveAll();
+  EXPECT_EQ(pm.FindControl(u"fresh"), nullptr);
+  EXPECT_EQ(pm.FindControl(u"renamed"), nullptr);
+}
+
+}  // namespace
