@@ -86,7 +86,8 @@ void CGifAnimUI::DoEvent(TEventUI& event) {
   if (event.Type == EventType::kTimer && event.wParam == kFrameTimer) {
     int count = GetFrameCount();
     if (count > 0) frame_ = (frame_ + 1) % count;
-    Invalidate();
+    // On a page that is not shown the animation runs on without redrawing.
+    if (IsVisibleOnScreen()) Invalidate();
     ScheduleNextFrame();
     return;
   }

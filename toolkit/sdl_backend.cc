@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -88,9 +87,9 @@ class SdlBackend final : public Backend {
     return {mode.w, mode.h};
   }
   void AttachLoop(platform::MessageLoop& loop) override {
-    if (!attached_.insert(&loop).second) return;
-    sources_.push_back(std::make_unique<SdlEventSource>(*this));
-    loop.SetEventSource(sources_.back().get());
+    // Every window creation re-attaches: a loop may be new at an old address.
+    if (!source_) source_ = std::make_unique<SdlEventSource>(*this);
+    loop.SetEventSource(source_.get());
   }
   std::string GetClipboardText() override {
     char* text = SDL_GetClipboardText();
@@ -126,8 +125,7 @@ class SdlBackend final : public Backend {
 
   SdlBackend& backend() { return *this; }
   std::map<Uint32, SdlWindow*> windows_;
-  std::set<platform::MessageLoop*> attached_;
-  std::vector<std::unique_ptr<SdlEventSource>> sources_;
+  std::unique_ptr<SdlEventSource> source_;
 };
 
 SdlWindow::SdlWindow(SdlBackend& backend, WindowHost& host, bool popup)
