@@ -353,6 +353,7 @@ bool CPaintManagerUI::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRE
     }
     case WM_MOUSELEAVE:
       SetHot(nullptr);
+      HideToolTip();
       return true;
     case platform::WM_KEYDOWN:
       DispatchKey(wParam, static_cast<unsigned>(lParam) & 7u);
@@ -367,6 +368,13 @@ bool CPaintManagerUI::MessageHandler(UINT msg, WPARAM wParam, LPARAM lParam, LRE
       }
       return true;
     case platform::WM_TIMER: {
+      if (wParam == kToolTipTimerId) {
+        if (toolTipFor_ && toolTipFor_ == hot_ && !captured_) {
+          toolTipShown_ = true;
+          Invalidate();
+        }
+        return true;
+      }
       auto it = timers_.find(wParam);
       if (it == timers_.end()) return false;
       TEventUI event;
@@ -386,10 +394,25 @@ void CPaintManagerUI::DispatchEvent(CControlUI* control, TEventUI& event) {
   control->DoEvent(event);
 }
 
+void CPaintManagerUI::HideToolTip() {
+  if (toolTipShown_) Invalidate();
+  toolTipShown_ = false;
+  toolTipFor_ = nullptr;
+  if (auto* loop = platform::MessageLoop::ForCurrentThread(); loop && hwnd_)
+    loop->KillTimer(hwnd_, kToolTipTimerId);
+}
+
 void CPaintManagerUI::SetHot(CControlUI* control) {
   if (control == hot_) return;
   CControlUI* old = hot_;
   hot_ = control;
+  HideToolTip();
+  if (control && !control->GetToolTip().IsEmpty() && hwnd_) {
+    if (auto* loop = platform::MessageLoop::ForCurrentThread()) {
+      toolTipFor_ = control;
+      loop->SetTimer(hwnd_, kToolTipTimerId, kToolTipDelayMs, /*oneShot=*/true);
+    }
+  }
   if (old) {
     TEventUI event;
     event.Type = EventType::kMouseLeave;
@@ -423,6 +446,7 @@ void CPaintManagerUI::DispatchMouse(UINT msg, POINT pt, unsigned mods) {
     return;
   }
   if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+    HideToolTip();
     CControlUI* hit = FindControl(pt);
     SetHot(hit);
     if (!hit) {
@@ -503,9 +527,27 @@ cairo_surface_t* CPaintManagerUI::Render() {
     ctx.PushClip({0, 0, size.cx, size.cy}, roundCorner_);
   }
   if (root_) root_->DoPaint(ctx);
+  if (toolTipShown_ && toolTipFor_) PaintToolTip(ctx);
   cairo_destroy(cr);
   cairo_surface_flush(surface_);
   return surface_;
+}
+
+void CPaintManagerUI::PaintToolTip(PaintContext& ctx) {
+  const std::u16string& text = toolTipFor_->GetToolTip().str();
+  int width = ctx.TextWidth(text, -1) + 16;
+  int height = ctx.FontHeight(-1) + 8;
+  SIZE size = clientSize_.cx > 0 ? clientSize_ : initSize_;
+  // Below and right of the mouse, kept inside the window.
+  int x = std::clamp(mouse_.x + 12, 0, std::max(0, size.cx - width));
+  int y = mouse_.y + 20;
+  if (y + height > size.cy) y = std::max(0, mouse_.y - height - 4);
+  RECT box{x, y, x + width, y + height};
+  ctx.FillRect(box, 0xF0303030, {6, 6});
+  TextStyle style;
+  style.color = 0xFFFFFFFF;
+  style.align = TextAlign::kCenter;
+  ctx.DrawText(box, text, style);
 }
 
 // ---- lifetime ----
@@ -531,6 +573,7 @@ void CPaintManagerUI::FlushGraveyard() {
 
 void CPaintManagerUI::ReapObjects(CControlUI* control) {
   InvalidateNameIndex();
+  if (toolTipFor_ == control) HideToolTip();
   if (focus_ == control) focus_ = nullptr;
   if (hot_ == control) hot_ = nullptr;
   if (captured_ == control) captured_ = nullptr;
@@ -539,6 +582,7 @@ void CPaintManagerUI::ReapObjects(CControlUI* control) {
 }
 
 void CPaintManagerUI::DropInputState(CControlUI* subtree) {
+  if (toolTipFor_ && IsInSubtree(toolTipFor_, subtree)) HideToolTip();
   if (hot_ && IsInSubtree(hot_, subtree)) hot_ = nullptr;
   if (captured_ && IsInSubtree(captured_, subtree)) captured_ = nullptr;
   if (focus_ && IsInSubtree(focus_, subtree)) SetFocus(nullptr);

@@ -59,6 +59,9 @@ inline constexpr WPARAM VK_DELETE = 0x2E;
 
 // Timer ids from here up on a window belong to its controls.
 inline constexpr UINT_PTR kFirstControlTimerId = 0x7F000000;
+// The window timer that shows a tooltip after the mouse rests on a control.
+inline constexpr UINT_PTR kToolTipTimerId = kFirstControlTimerId - 1;
+inline constexpr UINT kToolTipDelayMs = 500;
 
 struct FontSpec {
   std::string family;
@@ -167,6 +170,8 @@ class CPaintManagerUI {
   void SetInputEnabled(bool enabled) { inputEnabled_ = enabled; }
   bool IsInputEnabled() const { return inputEnabled_; }
   POINT GetMousePos() const { return mouse_; }
+  // The control whose tooltip is shown, or null.
+  CControlUI* GetShownToolTip() const { return toolTipShown_ ? toolTipFor_ : nullptr; }
 
   // Drawing.
   void Invalidate();
@@ -199,6 +204,8 @@ class CPaintManagerUI {
   void SetHot(CControlUI* control);
   void FlushGraveyard();
   void UpdateLayout();
+  void HideToolTip();
+  void PaintToolTip(PaintContext& ctx);
   struct DispatchScope;
 
   HWND hwnd_ = 0;
@@ -234,6 +241,8 @@ class CPaintManagerUI {
   int dispatchDepth_ = 0;
   std::vector<std::unique_ptr<CControlUI>> graveyard_;
   POINT screenOrigin_;
+  CControlUI* toolTipFor_ = nullptr;
+  bool toolTipShown_ = false;
   mutable std::unordered_map<std::u16string, CControlUI*> nameIndex_;
   mutable bool nameIndexValid_ = false;
 };

@@ -211,3 +211,32 @@ TEST_F(InputTest, ControlsRemovedByTheirOwnHandlerDieAfterTheEvent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ToolTipTest, ShowsAfterTheMouseRestsAndGoesWithIt) {
+  toolkit::testing::UiDriver driver;
+  toolkit::testing::InstallSkin({{"tip.xml", toolkit::testing::ToBytes(R"(<Window size="300,200">
+      <HorizontalLayout><Button name="remove_btn" width="100" tooltip="Safe removal"/>
+      <Control name="plain"/></HorizontalLayout></Window>)")}});
+  TestWindow window(u"tip.xml");
+  ASSERT_NE(window.Create(0, u"tip", 0, 0), 0u);
+  window.ShowWindow();
+  ui::CPaintManagerUI& pm = *window.GetPaintManager();
+  pm.Render();
+  driver.MouseMove({50, 100});
+  driver.Advance(std::chrono::milliseconds(ui::kToolTipDelayMs - 1));
+  EXPECT_EQ(pm.GetShownToolTip(), nullptr);
+  driver.Advance(std::chrono::milliseconds(1));
+  EXPECT_EQ(pm.GetShownToolTip(), driver.Find(u"remove_btn"));
+  driver.MouseMove({200, 100});  // onto a control without a tooltip
+  EXPECT_EQ(pm.GetShownToolTip(), nullptr);
+  driver.Advance(std::chrono::milliseconds(ui::kToolTipDelayMs));
+  EXPECT_EQ(pm.GetShownToolTip(), nullptr);
+  driver.MouseMove({50, 100});
+  driver.ClickAt({50, 100});  // a click before the delay cancels it
+  driver.Advance(std::chrono::milliseconds(ui::kToolTipDelayMs));
+  EXPECT_EQ(pm.GetShownToolTip(), nullptr);
+}
+
+}  // namespace
