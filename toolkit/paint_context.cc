@@ -70,17 +70,17 @@ void DrawPiece(cairo_t* cr, cairo_surface_t* surface, double sx, double sy, doub
 PangoLayout* MakeLayout(cairo_t* cr, const CPaintManagerUI& manager, int font,
                         std::u16string_view text) {
   PangoLayout* layout = pango_cairo_create_layout(cr);
-  const FontSpec& spec = manager.GetFont(font);
+  const FontSpec& fontSpec = manager.GetFont(font);
   PangoFontDescription* desc = pango_font_description_new();
-  pango_font_description_set_family(desc, spec.family.empty() ? "Sans" : spec.family.c_str());
-  pango_font_description_set_absolute_size(desc, spec.size * PANGO_SCALE);
-  pango_font_description_set_weight(desc, spec.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_style(desc, spec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_font_description_set_family(desc, fontSpec.family.empty() ? "Sans" : fontSpec.family.c_str());
+  pango_font_description_set_absolute_size(desc, fontSpec.size * PANGO_SCALE);
+  pango_font_description_set_weight(desc, fontSpec.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(desc, fontSpec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   pango_layout_set_font_description(layout, desc);
   pango_font_description_free(desc);
   std::string utf8 = CDuiString::ToUtf8(text);
   pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
-  if (spec.underline) {
+  if (fontSpec.underline) {
     PangoAttrList* attrs = pango_attr_list_new();
     pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
     pango_layout_set_attributes(layout, attrs);
