@@ -69,8 +69,7 @@ bool WaitForDaemonExit() {
 
 bool EnsureDaemon(std::string* error) {
   if (DaemonAnswers()) return true;
-  std::error_code ec;
-  std::filesystem::create_directories(platform::DriveSimDir(), ec);
+  MakeEmulatorDir();
   const std::string self = SelfPath();
   if (self.empty() || !SpawnDetached(self)) {
     *error = "cannot start the daemon";

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "emulator/cli/daemon_launcher.h"
@@ -18,6 +20,7 @@
 #include "emulator/protocol/daemon_client.h"
 #include "emulator/protocol/json_line.h"
 #include "emulator/protocol/password_digest.h"
+#include "emulator/protocol/paths.h"
 
 namespace drivesim {
 namespace {
@@ -40,9 +43,13 @@ constexpr char kUsageText[] =
     "  in-use ID on|off\n"
     "  reenumerate-delay MS\n";
 
+// One line for a wrong argument, so it is not lost above the usage text.
 int Usage(const std::string& why) {
-  if (!why.empty()) std::cerr << "drivesim: " << why << "\n";
-  std::cerr << kUsageText;
+  if (why.empty()) {
+    std::cerr << kUsageText;
+  } else {
+    std::cerr << "drivesim: " << why << " (drivesim help lists the commands)\n";
+  }
   return kUsage;
 }
 
@@ -78,7 +85,7 @@ std::optional<Json::Value> Send(const Json::Value& request, int* exit_code) {
   }
   auto reply = AskDaemon(request);
   if (!reply) {
-    *exit_code = Failed("the daemon did not answer");
+    *exit_code = Failed("the daemon did not answer; see " + LogPath());
     return std::nullopt;
   }
   if (!(*reply)["ok"].asBool()) {
@@ -126,9 +133,13 @@ int Attach(std::vector<std::string> args) {
         if (!size) return Usage("--size takes a positive number of bytes");
         request["size"] = Json::UInt64(*size);
         has_size = true;
+      } else if (arg == "--volume") {
+        // Relative to where the command runs, not to where the daemon was started.
+        std::error_code ec;
+        request["volume"] = std::filesystem::absolute(*v, ec).string();
+        has_volume = true;
       } else {
         request[arg.substr(2)] = *v;
-        has_volume = has_volume || arg == "--volume";
       }
     } else if (i == 0 && args.size() == 1 && arg[0] != '-') {
       const auto id = ParseNumber(arg, 1, INT32_MAX);
@@ -259,7 +270,7 @@ int Stop(const std::vector<std::string>& args) {
   if (!DaemonAnswers()) return kDone;
   Json::Value request;
   request["cmd"] = "stop";
-  if (!AskDaemon(request)) return Failed("the daemon did not answer");
+  if (!AskDaemon(request)) return Failed("the daemon did not answer; see " + LogPath());
   return WaitForDaemonExit() ? kDone : Failed("the daemon did not stop");
 }
 

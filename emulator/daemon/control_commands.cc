@@ -4,14 +4,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "emulator/daemon/status_report.h"
 #include "emulator/protocol/entry_failures.h"
 #include "emulator/protocol/password_digest.h"
 #include "emulator/protocol/paths.h"
+#include "platform/letter_map.h"
 
 namespace drivesim {
 
@@ -25,6 +28,10 @@ Json::Value Ok() {
   Json::Value reply;
   reply["ok"] = true;
   return reply;
+}
+
+std::string NoDrive(const std::string& id) {
+  return "no drive " + id + "; drivesim status lists the drives";
 }
 
 Json::Value Refused(const std::string& why) {
@@ -59,12 +66,46 @@ bool UsableSymbol(const std::string& symbol) {
                      [](char c) { return c > ' ' && static_cast<unsigned char>(c) < 0x7F; });
 }
 
+// True when `inner` is `outer` or lies below it.
+bool IsSameOrBelow(const fs::path& inner, const fs::path& outer) {
+  const fs::path relative = inner.lexically_normal().lexically_relative(outer.lexically_normal());
+  return !relative.empty() && *relative.begin() != "..";
+}
+
+// Partition, format and erase empty the volume folder, so it must not be a
+// folder whose loss would be a disaster: the root or a folder right below it,
+// or one holding the emulator's own files, the letter map or the user's home.
+// Empty when the folder is fine, else why not.
+std::string UnsafeVolumeReason(const std::string& volume_dir) {
+  std::error_code ec;
+  const fs::path volume = fs::weakly_canonical(volume_dir, ec);
+  if (ec) return "cannot resolve the volume folder " + volume_dir;
+  const auto depth = std::count_if(volume.begin(), volume.end(),
+                                   [](const fs::path& part) { return !part.empty(); });
+  if (depth < 3) {
+    return "the volume folder " + volume.string() + " is too close to the root";
+  }
+  std::vector<std::string> kept = {platform::DriveSimDir(), platform::LetterMapDir()};
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    kept.emplace_back(home);
+  }
+  for (const std::string& folder : kept) {
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+    if (!ec && IsSameOrBelow(resolved, volume)) {
+      return "the volume folder " + volume.string() + " holds " + folder +
+             ", which formatting would empty";
+    }
+  }
+  return {};
+}
+
 Json::Value Reattach(World& world, int id) {
   Drive* drive = world.FindById(id);
-  if (drive == nullptr) return Refused("no drive " + std::to_string(id));
+  if (drive == nullptr) return Refused(NoDrive(std::to_string(id)));
   if (drive->attached) return Refused("drive " + std::to_string(id) + " is already attached");
   if (drive->letter != 0 && LetterTaken(world, drive->letter, id)) {
-    return Refused(std::string("drive letter ") + drive->letter + " is taken");
+    return Refused(std::string("drive letter ") + drive->letter +
+                   " is taken; detach the drive that has it first");
   }
   drive->attached = true;
   drive->gone_since_ms = 0;
@@ -90,7 +131,8 @@ Json::Value Attach(World& world, const Json::Value& request) {
   }
   for (const Drive& other : world.drives) {
     if (other.symbol == drive.symbol)
-      return Refused("symbol already used by drive " + std::to_string(other.id));
+      return Refused("symbol already used by drive " + std::to_string(other.id) +
+                     "; give another with --symbol");
   }
   drive.product = request.get("product", kDefaultProduct).asString();
   if (drive.product.size() > 63) return Refused("product name longer than 63 characters");
@@ -102,11 +144,12 @@ Json::Value Attach(World& world, const Json::Value& request) {
     }
     drive.letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
     if (LetterTaken(world, drive.letter, 0)) {
-      return Refused(std::string("drive letter ") + drive.letter + " is taken");
+      return Refused(std::string("drive letter ") + drive.letter +
+                     " is taken; give another with --letter");
     }
   } else {
     drive.letter = FirstFreeLetter(world);
-    if (drive.letter == 0) return Refused("no free drive letter");
+    if (drive.letter == 0) return Refused("no free drive letter; detach a drive first");
   }
 
   std::error_code ec;
@@ -114,6 +157,15 @@ Json::Value Attach(World& world, const Json::Value& request) {
     drive.volume_dir = fs::absolute(request["volume"].asString(), ec).lexically_normal().string();
     while (drive.volume_dir.size() > 1 && drive.volume_dir.back() == '/')
       drive.volume_dir.pop_back();
+    if (const std::string why = UnsafeVolumeReason(drive.volume_dir); !why.empty()) {
+      return Refused(why + "; give a folder of its own");
+    }
+    for (const Drive& other : world.drives) {
+      if (other.volume_dir == drive.volume_dir) {
+        return Refused("volume folder already used by drive " + std::to_string(other.id) +
+                       "; give a folder of its own");
+      }
+    }
   } else {
     drive.volume_dir = VolumesDir() + "/" + std::to_string(drive.id);
   }
@@ -146,7 +198,7 @@ Json::Value Attach(World& world, const Json::Value& request) {
 Json::Value Detach(World& world, LetterMapWriter& letters, const Json::Value& request) {
   if (request.isMember("id")) {
     Drive* drive = world.FindById(request["id"].asInt());
-    if (drive == nullptr) return Refused("no drive " + request["id"].asString());
+    if (drive == nullptr) return Refused(NoDrive(request["id"].asString()));
     drive->attached = false;
     letters.Withdraw(*drive);
     return Ok();
@@ -173,7 +225,9 @@ Drive* FingerTarget(World& world, const Json::Value& request) {
 
 Json::Value Finger(World& world, const Json::Value& request) {
   Drive* drive = FingerTarget(world, request);
-  if (drive == nullptr) return Refused("no attached drive with a fingerprint sensor");
+  if (drive == nullptr) {
+    return Refused("no attached drive with a fingerprint sensor; attach one without --no-sensor");
+  }
   const std::string action = request["action"].asString();
   const int value = request["value"].asInt();
   if (action == "down" || action == "nomatch") {
@@ -185,7 +239,8 @@ Json::Value Finger(World& world, const Json::Value& request) {
   } else if (action == "match") {
     if (std::find(drive->fingerprints.begin(), drive->fingerprints.end(), value) ==
         drive->fingerprints.end()) {
-      return Refused("no enrolled fingerprint with ID " + std::to_string(value));
+      return Refused("no enrolled fingerprint with ID " + std::to_string(value) +
+                     "; enrol it first with drivesim finger enrol ID");
     }
     drive->finger_down = true;
     drive->finger_match = value;
@@ -216,7 +271,9 @@ Json::Value Fail(World& world, const Json::Value& request) {
     return Ok();
   }
   const std::string entry = request["entry"].asString();
-  if (!FailureOf(entry).known) return Refused("no entry named " + entry);
+  if (!FailureOf(entry).known) {
+    return Refused("no entry named " + entry + "; give a bridge library entry such as AP_Login");
+  }
   const int times = request.get("times", kFailAlways).asInt();
   if (times == 0 || times < kFailAlways) return Refused("--times takes a positive count");
   world.faults[entry] = times;
@@ -225,7 +282,7 @@ Json::Value Fail(World& world, const Json::Value& request) {
 
 Json::Value InUse(World& world, const Json::Value& request) {
   Drive* drive = world.FindById(request["id"].asInt());
-  if (drive == nullptr) return Refused("no drive " + request["id"].asString());
+  if (drive == nullptr) return Refused(NoDrive(request["id"].asString()));
   drive->in_use = request["on"].asBool();
   return Ok();
 }

@@ -14,9 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "emulator/daemon/control_commands.h"
 #include "emulator/daemon/entry_calls.h"
@@ -85,6 +83,13 @@ bool SocketStillOurs(const std::string& path, ino_t inode) {
   return ::stat(path.c_str(), &info) == 0 && info.st_ino == inode;
 }
 
+Json::Value Malformed(const std::string& why) {
+  Json::Value reply;
+  reply["ok"] = false;
+  reply["error"] = "malformed request: " + why;
+  return reply;
+}
+
 class Daemon {
  public:
   Daemon(World world, std::string state_path)
@@ -134,10 +139,15 @@ class Daemon {
     const auto request = ParseJson(*line);
     Json::Value reply;
     if (!request || !request->isObject()) {
-      reply["ok"] = false;
-      reply["error"] = "malformed request";
+      reply = Malformed("not a JSON object");
     } else {
-      reply = Handle(*request);
+      // A field of the wrong type makes jsoncpp throw; that must cost the
+      // caller its request, not every process its drives.
+      try {
+        reply = Handle(*request);
+      } catch (const Json::Exception& e) {
+        reply = Malformed(e.what());
+      }
     }
     WriteAll(client.get(), ToJsonLine(reply));
   }
@@ -190,9 +200,7 @@ class Daemon {
 
 int RunDaemon() {
   const std::string dir = platform::DriveSimDir();
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  ::chmod(dir.c_str(), 0700);
+  MakeEmulatorDir();
 
   // One daemon per folder: a second one started meanwhile leaves at once.
   FileDescriptor lock(::open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
