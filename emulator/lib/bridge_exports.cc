@@ -54,6 +54,27 @@ void AddPassword(Json::Value& request, const char* prefix, const unsigned char* 
   request[std::string(prefix) + "length"] = static_cast<int>(length);
 }
 
+// The daemon's replies hold the result, text fields, the symbol list and the
+// two USB ids; anything else would make jsoncpp throw through a C entry.
+bool WellFormedReply(const Json::Value& reply) {
+  if (!reply["ret"].isInt()) return false;
+  for (const std::string& name : reply.getMemberNames()) {
+    const Json::Value& field = reply[name];
+    if (name == "ret") continue;
+    if (name == "vid" || name == "pid") {
+      if (!field.isUInt()) return false;
+    } else if (name == "symbols") {
+      if (!field.isArray()) return false;
+      for (const Json::Value& symbol : field) {
+        if (!symbol.isString()) return false;
+      }
+    } else if (!field.isString()) {
+      return false;
+    }
+  }
+  return true;
+}
+
 class EntryCall {
  public:
   EntryCall(const char* entry, const char* sym)
@@ -73,7 +94,7 @@ class EntryCall {
   int Run() {
     if (!valid_) return failure_;
     const auto reply = drivesim::AskDaemon(request_);
-    if (!reply || !(*reply)["ret"].isInt()) return failure_;
+    if (!reply || !WellFormedReply(*reply)) return failure_;
     reply_ = *reply;
     return reply_["ret"].asInt();
   }
