@@ -232,6 +232,9 @@ TEST(DuiStringTest, FormatsLikePrintfWithCheckedArguments) {
   EXPECT_EQ(ui::CDuiString(u"a\U0001F600").ToUtf8(), "a\xF0\x9F\x98\x80");
   EXPECT_EQ(ui::CDuiString("\xF0\x9F\x98\x80").GetLength(), 2);
   EXPECT_EQ(ui::CDuiString("bad \xC3").str(), u"bad \uFFFD");
+  // A sequence cut short keeps the text after it and stands as one U+FFFD.
+  EXPECT_EQ(ui::CDuiString(std::string("\xE2") + "A").str(), u"\uFFFDA");
+  EXPECT_EQ(ui::CDuiString(std::string("\xE2\x82") + "AB").str(), u"\uFFFDAB");
 }
 
 }  // namespace
