@@ -218,24 +218,19 @@ void CPaintManagerUI::SendNotify(TNotifyUI& msg) {
 void CPaintManagerUI::SetFocus(CControlUI* control) {
   if (control == focus_) return;
   DispatchScope scope(*this);
+  auto tell = [this](CControlUI* target, bool focused) {
+    target->focused_ = focused;
+    TEventUI event;
+    event.Type = focused ? EventType::kSetFocus : EventType::kKillFocus;
+    event.pSender = target;
+    target->DoEvent(event);
+    SendNotify(target, focused ? kNotifySetFocus : kNotifyKillFocus);
+  };
   CControlUI* old = focus_;
   focus_ = control;
-  if (old) {
-    old->focused_ = false;
-    TEventUI event;
-    event.Type = EventType::kKillFocus;
-    event.pSender = old;
-    old->DoEvent(event);
-    SendNotify(old, kNotifyKillFocus);
-  }
-  if (control && focus_ == control) {
-    control->focused_ = true;
-    TEventUI event;
-    event.Type = EventType::kSetFocus;
-    event.pSender = control;
-    control->DoEvent(event);
-    SendNotify(control, kNotifySetFocus);
-  }
+  if (old) tell(old, false);
+  // The old control's handlers may have moved the focus elsewhere already.
+  if (control && focus_ == control) tell(control, true);
   Invalidate();
 }
 
