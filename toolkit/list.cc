@@ -148,11 +148,6 @@ bool CListUI::SelectItem(int index, bool takeFocus) {
   return true;
 }
 
-bool CListUI::Remove(CControlUI* control) {
-  int index = GetItemIndex(control);
-  return index >= 0 && RemoveAt(index);
-}
-
 bool CListUI::RemoveAt(int index) {
   if (index < 0 || index >= GetCount()) return false;
   if (index == current_)

@@ -44,7 +44,6 @@ class CListUI : public CVerticalLayoutUI {
   int GetCurSel() const { return current_; }
   // Selects row `index` (-1 clears); a change sends "itemselect".
   bool SelectItem(int index, bool takeFocus = false);
-  bool Remove(CControlUI* control) override;
   bool RemoveAt(int index) override;
   void RemoveAll() override;
 

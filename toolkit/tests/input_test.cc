@@ -193,6 +193,15 @@ TEST_F(InputTest, PasswordEditsMaskTheirTextAndNeverCopyIt) {
   EXPECT_NE(driver_.DumpJson().find("cret"), std::string::npos);
 }
 
+TEST_F(InputTest, ListSelectionFollowsRowsRemovedByPointer) {
+  auto* list = driver_.Find<ui::CListUI>(u"list");
+  ASSERT_TRUE(list->SelectItem(1));
+  EXPECT_TRUE(list->Remove(driver_.Find(u"row0")));
+  EXPECT_EQ(list->GetCurSel(), 0);  // the selected row moved up
+  EXPECT_TRUE(list->Remove(driver_.Find(u"row1")));
+  EXPECT_EQ(list->GetCurSel(), -1);
+}
+
 TEST_F(InputTest, ControlsRemovedByTheirOwnHandlerDieAfterTheEvent) {
   // The handler of a row's button rebuilds the list, which frees that button.
   window_.onNotify = [&](ui::TNotifyUI& msg) {
