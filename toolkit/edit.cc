@@ -310,10 +310,21 @@ void CEditUI::PaintBkColor(PaintContext& ctx) {
   }
 }
 
+int CEditUI::ShownUnits(int units) const {
+  if (!password_) return units;
+  return static_cast<int>(CodePoints(text_.view().substr(0, static_cast<std::size_t>(units))));
+}
+
 void CEditUI::PaintText(PaintContext& ctx) {
   RECT rc{pos_.left + textPadding_.left, pos_.top + textPadding_.top,
           pos_.right - textPadding_.right, pos_.bottom - textPadding_.bottom};
   if (rc.IsEmpty()) return;
+  std::u16string shown = DisplayText();
+  // Keep the caret in view: shift the text left when it is longer than the box.
+  int caretX = ctx.TextXAt(shown, font_, ShownUnits(caret_));
+  int shift = std::max(0, caretX - rc.Width() + 2);
+  int lineHeight = ctx.FontHeight(font_);
+  int lineTop = rc.top + (rc.Height() - lineHeight) / 2;
   TextStyle style;
   style.font = font_;
   style.valign = valign_;
@@ -324,27 +335,12 @@ void CEditUI::PaintText(PaintContext& ctx) {
       ctx.DrawText(rc, prompt_.view(), style);
     }
   } else {
-    std::u16string shown = DisplayText();
-    // Keep the caret in view: shift the text left when it is longer than the box.
-    int shownCaret =
-        password_
-            ? static_cast<int>(CodePoints(text_.view().substr(0, static_cast<std::size_t>(caret_))))
-            : caret_;
-    int caretX = ctx.TextXAt(shown, font_, shownCaret);
-    int shift = std::max(0, caretX - rc.Width() + 2);
     RECT textRc{rc.left - shift, rc.top, rc.right, rc.bottom};
     if (IsFocused() && GetSelStart() != GetSelEnd()) {
-      auto toShown = [&](int units) {
-        return password_ ? static_cast<int>(
-                               CodePoints(text_.view().substr(0, static_cast<std::size_t>(units))))
-                         : units;
-      };
-      int x1 = ctx.TextXAt(shown, font_, toShown(GetSelStart())) + textRc.left;
-      int x2 = ctx.TextXAt(shown, font_, toShown(GetSelEnd())) + textRc.left;
-      int h = ctx.FontHeight(font_);
-      int top = rc.top + (rc.Height() - h) / 2;
+      int x1 = ctx.TextXAt(shown, font_, ShownUnits(GetSelStart())) + textRc.left;
+      int x2 = ctx.TextXAt(shown, font_, ShownUnits(GetSelEnd())) + textRc.left;
       ctx.PushClip(rc);
-      ctx.FillRect({x1, top, x2, top + h}, 0x663399FF);
+      ctx.FillRect({x1, lineTop, x2, lineTop + lineHeight}, 0x663399FF);
       ctx.PopClip();
     }
     style.color = CurrentTextColor();
@@ -356,17 +352,8 @@ void CEditUI::PaintText(PaintContext& ctx) {
     ctx.PopClip();
   }
   if (IsFocused() && !readOnly_) {
-    std::u16string shown = DisplayText();
-    int shownCaret =
-        password_
-            ? static_cast<int>(CodePoints(text_.view().substr(0, static_cast<std::size_t>(caret_))))
-            : caret_;
-    int caretX = ctx.TextXAt(shown, font_, shownCaret);
-    int shift = std::max(0, caretX - rc.Width() + 2);
-    int h = ctx.FontHeight(font_);
-    int top = rc.top + (rc.Height() - h) / 2;
     int x = rc.left + caretX - shift;
-    ctx.FillRect({x, top, x + 1, top + h}, CurrentTextColor());
+    ctx.FillRect({x, lineTop, x + 1, lineTop + lineHeight}, CurrentTextColor());
   }
 }
 

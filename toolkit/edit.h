@@ -59,6 +59,9 @@ class CEditUI : public CLabelUI {
   int PrevBoundary(int pos) const;
   int NextBoundary(int pos) const;
   int CaretFromPoint(PaintContext* ctx, POINT pt) const;
+  // Units of the shown text before `units` UTF-16 units of the text: a masked
+  // password shows one mark per code point.
+  int ShownUnits(int units) const;
 
   int maxChar_ = 255;
   bool password_ = false;
