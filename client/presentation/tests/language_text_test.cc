@@ -8,35 +8,14 @@
 #include <string>
 
 #include "client/presentation/display_mode.h"
+#include "client/presentation/tests/language_folder.h"
 
 namespace presentation {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A private language folder named by ORLUSSD_LANGUAGE_DIR.
-class LanguageFolderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/orlu-language-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    setenv("ORLUSSD_LANGUAGE_DIR", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("ORLUSSD_LANGUAGE_DIR");
-    fs::remove_all(dir_);
-  }
-  void Write(const std::string& name, const std::string& content) {
-    std::ofstream(dir_ / name) << content;
-  }
-  std::string Read(const std::string& name) {
-    std::ifstream in(dir_ / name);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path dir_;
-};
+using testing::LanguageFolderTest;
 
 TEST_F(LanguageFolderTest, KeyLookupInFieldsSection) {
   Write("Test.ini",

@@ -7,12 +7,11 @@
 #include <fstream>
 #include <string>
 
+#include "client/presentation/tests/language_folder.h"
 #include "toolkit/ui.h"
 
 namespace presentation {
 namespace {
-
-namespace fs = std::filesystem;
 
 // A main window in miniature: the title bar, and a tab of 23 pages of which
 // the unlock, check and home pages hold a few controls each. Some controls
@@ -50,24 +49,19 @@ std::string FixtureLayout(bool withCloseButton) {
          pages + "</TabLayout></VerticalLayout></Window>";
 }
 
-class PageDresserTest : public ::testing::Test {
+class PageDresserTest : public testing::LanguageFolderTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/orlu-dresser-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    setenv("ORLUSSD_LANGUAGE_DIR", dir_.c_str(), 1);
-    std::ofstream(dir_ / "Test.ini") << "[Fields]\n"
-                                        "Pwd_Check_Title=Enter your password\n"
-                                        "Btn_Confirm=Confirm\n"
-                                        "Pwd_Placeholder_Pwd=Password\n"
-                                        "Unlock_Title=Drive locked\n"
-                                        "Home_Btn_Setting=Security\n";
+    LanguageFolderTest::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
+    Write("Test.ini",
+          "[Fields]\n"
+          "Pwd_Check_Title=Enter your password\n"
+          "Btn_Confirm=Confirm\n"
+          "Pwd_Placeholder_Pwd=Password\n"
+          "Unlock_Title=Drive locked\n"
+          "Home_Btn_Setting=Security\n");
     Build(true);
-  }
-  void TearDown() override {
-    unsetenv("ORLUSSD_LANGUAGE_DIR");
-    fs::remove_all(dir_);
   }
 
   void Build(bool withCloseButton) {
@@ -92,7 +86,6 @@ class PageDresserTest : public ::testing::Test {
     return context;
   }
 
-  fs::path dir_;
   std::unique_ptr<ui::CPaintManagerUI> pm_;
   std::unique_ptr<PageDresser> dresser_;
 };
