@@ -39,7 +39,7 @@ const PropertyTable& CButtonUI::Properties() const {
           {"hottextcolor", Bind(&C::SetHotTextColor, attr::Color)},
           {"pushedtextcolor", Bind(&C::SetPushedTextColor, attr::Color)},
           {"focusedtextcolor", Bind(&C::SetFocusedTextColor, attr::Color)},
-          {"hotbkcolor", [](CControlUI&, std::string_view) {}},
+          {"hotbkcolor", Ignored()},
       });
   return table;
 }
@@ -288,7 +288,7 @@ const PropertyTable& CCheckBoxUI::Properties() const {
              static_cast<CCheckBoxUI&>(c).Selected(attr::Bool(v), false);
            }},
           // A check box toggles on its own; a group would make it a radio button.
-          {"group", [](CControlUI&, std::string_view) {}},
+          {"group", Ignored()},
       });
   return table;
 }

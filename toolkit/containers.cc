@@ -33,10 +33,10 @@ const PropertyTable& CContainerUI::Properties() const {
                                        {"inset", Bind(&C::SetInset, attr::Rect)},
                                        {"childpadding", Bind(&C::SetChildPadding, attr::Int)},
                                        {"vscrollbar", Bind(&C::SetVScrollBar, attr::Bool)},
-                                       {"hscrollbar", [](CControlUI&, std::string_view) {}},
-                                       {"mousechild", [](CControlUI&, std::string_view) {}},
-                                       {"childalign", [](CControlUI&, std::string_view) {}},
-                                       {"childvalign", [](CControlUI&, std::string_view) {}},
+                                       {"hscrollbar", Ignored()},
+                                       {"mousechild", Ignored()},
+                                       {"childalign", Ignored()},
+                                       {"childvalign", Ignored()},
                                    });
   return table;
 }

@@ -72,9 +72,9 @@ const PropertyTable& CEditUI::Properties() const {
           {"nativebkcolor", Bind(&C::SetNativeEditBkColor, attr::Color)},
           {"normalimage",
            [](CControlUI& c, std::string_view v) { c.SetBkImage(CDuiString(std::string(v))); }},
-          {"hotimage", [](CControlUI&, std::string_view) {}},
-          {"focusedimage", [](CControlUI&, std::string_view) {}},
-          {"disabledimage", [](CControlUI&, std::string_view) {}},
+          {"hotimage", Ignored()},
+          {"focusedimage", Ignored()},
+          {"disabledimage", Ignored()},
       });
   return table;
 }
@@ -371,12 +371,12 @@ const PropertyTable& CRichEditUI::Properties() const {
                                         [](CControlUI& c, std::string_view v) {
                                           static_cast<CRichEditUI&>(c).SetMaxChar(attr::Int(v));
                                         }},
-                                       {"rich", [](CControlUI&, std::string_view) {}},
-                                       {"wantreturn", [](CControlUI&, std::string_view) {}},
-                                       {"wantctrlreturn", [](CControlUI&, std::string_view) {}},
-                                       {"transparent", [](CControlUI&, std::string_view) {}},
-                                       {"autovscroll", [](CControlUI&, std::string_view) {}},
-                                       {"autohscroll", [](CControlUI&, std::string_view) {}},
+                                       {"rich", Ignored()},
+                                       {"wantreturn", Ignored()},
+                                       {"wantctrlreturn", Ignored()},
+                                       {"transparent", Ignored()},
+                                       {"autovscroll", Ignored()},
+                                       {"autohscroll", Ignored()},
                                    });
   return table;
 }

@@ -32,7 +32,7 @@ const PropertyTable& CGifAnimUI::Properties() const {
   static const PropertyTable table(&CControlUI::ControlProperties(),
                                    {
                                        {"autoplay", Bind(&CGifAnimUI::SetAutoPlay, attr::Bool)},
-                                       {"autosize", [](CControlUI&, std::string_view) {}},
+                                       {"autosize", Ignored()},
                                    });
   return table;
 }

@@ -27,8 +27,8 @@ const PropertyTable& CLabelUI::LabelProperties() {
           {"wordbreak", Bind(&C::SetMultiLine, attr::Bool)},
           {"endellipsis", Bind(&C::SetEndEllipsis, attr::Bool)},
           {"showhtml", Bind(&C::SetShowHtml, attr::Bool)},
-          {"autocalcwidth", [](CControlUI&, std::string_view) {}},
-          {"autocalcheight", [](CControlUI&, std::string_view) {}},
+          {"autocalcwidth", Ignored()},
+          {"autocalcheight", Ignored()},
       });
   return table;
 }

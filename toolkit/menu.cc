@@ -61,9 +61,9 @@ const PropertyTable& CMenuElementUI::Properties() const {
                  : v.find("right") != std::string_view::npos ? TextAlign::kRight
                                                              : TextAlign::kLeft);
            }},
-          {"checkitem", [](CControlUI&, std::string_view) {}},
-          {"icon", [](CControlUI&, std::string_view) {}},
-          {"expand", [](CControlUI&, std::string_view) {}},
+          {"checkitem", Ignored()},
+          {"icon", Ignored()},
+          {"expand", Ignored()},
       });
   return table;
 }

@@ -29,7 +29,7 @@ const PropertyTable& CProgressUI::Properties() const {
            }},
           {"forecolor", Bind(&C::SetForeColor, attr::Color)},
           {"showtext", Bind(&C::SetShowText, attr::Bool)},
-          {"isstretchfore", [](CControlUI&, std::string_view) {}},
+          {"isstretchfore", Ignored()},
       });
   return table;
 }
@@ -122,8 +122,8 @@ const PropertyTable& CSliderUI::Properties() const {
                                        {"thumbhotimage", image(&C::SetThumbHotImage)},
                                        {"thumbpushedimage", image(&C::SetThumbPushedImage)},
                                        {"thumbsize", Bind(&C::SetThumbSize, attr::Size)},
-                                       {"step", [](CControlUI&, std::string_view) {}},
-                                       {"sendmove", [](CControlUI&, std::string_view) {}},
+                                       {"step", Ignored()},
+                                       {"sendmove", Ignored()},
                                    });
   return table;
 }

@@ -41,6 +41,12 @@ PropertyTable::Setter Bind(void (C::*setter)(Value), Parser parse) {
   };
 }
 
+// For attributes the layouts may carry that have no effect here: accepted so
+// that loading them is not an error, then dropped.
+inline PropertyTable::Setter Ignored() {
+  return [](CControlUI&, std::string_view) {};
+}
+
 // Attribute value parsers. Malformed input gives the type's neutral value
 // (0, false, an empty rectangle) rather than failing.
 namespace attr {
