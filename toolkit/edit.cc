@@ -261,16 +261,11 @@ void CEditUI::DoEvent(TEventUI& event) {
       MoveCaret(text_.GetLength(), shift);
       break;
     case platform::VK_BACK:
-      if (readOnly_) break;
-      if (GetSelStart() == GetSelEnd()) anchor_ = PrevBoundary(caret_);
-      if (GetSelStart() != GetSelEnd()) {
-        DeleteSelection();
-        NotifyChanged();
-      }
-      break;
     case VK_DELETE:
       if (readOnly_) break;
-      if (GetSelStart() == GetSelEnd()) anchor_ = NextBoundary(caret_);
+      // Without a selection the key takes the character before or after the caret.
+      if (GetSelStart() == GetSelEnd())
+        anchor_ = event.wParam == VK_DELETE ? NextBoundary(caret_) : PrevBoundary(caret_);
       if (GetSelStart() != GetSelEnd()) {
         DeleteSelection();
         NotifyChanged();
