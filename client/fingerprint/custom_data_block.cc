@@ -7,6 +7,7 @@
 #include "common/bridge/bridge_api.h"
 #include "common/bridge/diagnostic_sink.h"
 #include "common/bridge/shared_entries.h"
+#include "platform/secure_zero.h"
 
 using bridge::Trace;
 
@@ -130,6 +131,12 @@ int addUserToCustomerSpace(const char* driveSymbol, UserConfig* view, const FpUs
     Trace("The afp->id == 0 !");
     return -1;
   }
+  // A negative id would land in a slot that still reads as free: the add
+  // would report success while the finger has no record.
+  if (user->id < 0) {
+    Trace("The userID = %d.", user->id);
+    return -1;
+  }
   if (FpUser* existing = vsFindUsers(view, user->id)) {
     Trace("This finger allready exist.");
     std::memset(existing, 0, sizeof(FpUser));
@@ -231,6 +238,8 @@ bool ReadRemark(const char* driveSymbol, std::uint8_t hint[kHintBytes], std::uin
   if (buffer[kHintFlagOffset] == 0) return false;
   std::memcpy(hint, buffer + kHintOffset, kHintBytes);
   std::memcpy(rest, buffer + kPasswordAreaOffset, 32);
+  // Blocks written by older software may hold a password copy there.
+  platform::SecureZero(buffer, sizeof buffer);
   TraceBytes("read remark", hint, kHintBytes);
   return true;
 }
@@ -278,6 +287,7 @@ std::string ReadPasswordHint(BridgeApi& bridge, int driveIndex) {
   std::uint8_t hint[kHintBytes];
   std::uint8_t rest[32];
   if (!ReadRemark(symbol, hint, rest)) return {};
+  platform::SecureZero(rest, sizeof rest);
   char16_t units[kHintUnits];
   LoadUtf16Le(hint, kHintUnits, units);
   char text[kHintUnits * 4 + 1];

@@ -69,7 +69,7 @@ FpUser* vsFindUsers(UserConfig* view, int userId);
 // Replaces the record with the same id and saves: 0, -1, FP_ERR_TABLE_WRITE.
 int UpdateUser(const char* driveSymbol, UserConfig* view, const FpUser* user);
 // Takes the first free slot (freeing a slot with the same id first) and
-// saves: 0, -1 (not loaded, id 0, table full), -2 (write failed).
+// saves: 0, -1 (not loaded, id 0 or negative, table full), -2 (write failed).
 int addUserToCustomerSpace(const char* driveSymbol, UserConfig* view, const FpUser* user);
 // Frees the slot with the user's id and saves.
 bool delUserToCustomerSpace(const char* driveSymbol, UserConfig* view, const FpUser* user);

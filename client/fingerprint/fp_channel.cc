@@ -41,6 +41,10 @@ std::uint8_t FrameChecksum(const std::uint8_t* frame, int checksumAt) {
 
 bool FingerPrintExchange(const char* driveSymbol, const std::uint8_t command[8],
                          std::uint8_t* reply, int replyLength) {
+  // Only the two reply lengths of the protocol fit the receive buffer.
+  if (!driveSymbol || (replyLength != FP_SHORT_REPLY && replyLength != FP_LONG_REPLY)) {
+    return false;
+  }
   bridge::SharedEntries entries = bridge::GetSharedEntries();
   if (!entries.sendFingerprint || !entries.receiveFingerprint) return false;
   char symbol[64] = {};
@@ -101,6 +105,7 @@ int FingerPrintCommand(const char* driveSymbol, std::uint8_t command, std::uint8
 }
 
 bool FpIsFingerPresent(const char* driveSymbol) {
+  Trace("Run FingerPrintCommand().");
   int result = FingerPrintCommand(driveSymbol, FP_CMD_FINGER_DETECT, 0, false, nullptr, nullptr);
   if (result == FP_SENSOR_NO_FINGER || result < 0) {
     Trace("The finger not on the sensor.");
@@ -116,6 +121,7 @@ int FpEnrollStep(const char* driveSymbol, std::uint8_t* captureCounter, std::uin
     return FP_ERR_NO_TARGET;
   }
   Trace("Get ID availabilty.");
+  Trace("Run FingerPrintCommand().");
   std::uint16_t offered = 0;
   int result = FingerPrintCommand(driveSymbol, FP_CMD_GET_AVAILABLE_ID, 0, true, &offered, nullptr);
   if (result != 0) return result;
@@ -146,6 +152,7 @@ int FpEnrollStep(const char* driveSymbol, std::uint8_t* captureCounter, std::uin
 
 int FpEraseUser(const char* driveSymbol, std::uint8_t userId) {
   Trace("Begin, userID = %d.", userId);
+  Trace("Run FingerPrintCommand().");
   int result = FingerPrintCommand(driveSymbol, FP_CMD_ERASE_USER, userId, false, nullptr, nullptr);
   Trace("Erase one user, res = %d.", result);
   if (result == 0 || result == FP_SENSOR_ERASE_UNKNOWN) return 0;

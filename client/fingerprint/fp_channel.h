@@ -37,7 +37,8 @@ void BuildCommandFrame(std::uint8_t command, std::uint8_t parameter, std::uint8_
 std::uint8_t FrameChecksum(const std::uint8_t* frame, int checksumAt);
 
 // Sends one frame and receives a reply of `replyLength` (8 or 40) bytes into
-// `reply`. True only when both library calls succeeded.
+// `reply`. True only when both library calls succeeded; false without a call
+// for a missing symbol or any other reply length.
 bool FingerPrintExchange(const char* driveSymbol, const std::uint8_t command[8],
                          std::uint8_t* reply, int replyLength);
 

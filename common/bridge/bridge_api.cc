@@ -14,9 +14,11 @@ BridgeApi::~BridgeApi() {
 }
 
 bool BridgeApi::BindBridgeLibrary(const std::string& fileName) {
+  // A library bound before is unloaded below: withdraw every pointer into it
+  // first.
+  Unbind();
   library_ = platform::DynamicLibrary::LoadFromOwnFolderFirst(fileName);
   if (!library_) {
-    bound_ = false;
     errorText_ = kBridgeBindError;
     return false;
   }
@@ -35,8 +37,7 @@ bool BridgeApi::BindEntries(const BridgeEntries& entries) {
   ORLU_BRIDGE_ENTRIES(ORLU_CHECK_ENTRY)
 #undef ORLU_CHECK_ENTRY
   if (!complete) {
-    entries_ = BridgeEntries{};
-    bound_ = false;
+    Unbind();
     errorText_ = kBridgeBindError;
     return false;
   }
@@ -51,6 +52,12 @@ bool BridgeApi::BindEntries(const BridgeEntries& entries) {
     entries_.GetSDKVer(version);
   }
   return true;
+}
+
+void BridgeApi::Unbind() {
+  if (bound_) bridge::SetSharedEntries({});
+  entries_ = BridgeEntries{};
+  bound_ = false;
 }
 
 bool BridgeApi::CopySymbol(int index, SymbolBuffer& out) const {

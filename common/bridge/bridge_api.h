@@ -128,6 +128,10 @@ class BridgeApi {
   std::unique_ptr<unsigned char[]> enrolData;
 
  private:
+  // Forgets the entries and withdraws the process-wide pointers this object
+  // published.
+  void Unbind();
+
   std::unique_ptr<platform::DynamicLibrary> library_;
   BridgeEntries entries_;
   bool bound_ = false;

@@ -140,6 +140,12 @@ TEST_F(CustomDataBlockTest, AddFailures) {
   UserConfig unloaded;
   FpUser user = User(4);
   EXPECT_EQ(addUserToCustomerSpace(kSymbol, &unloaded, &user), -1);
+
+  // A sensor ID above 127 reads back as a free slot: storing it would report
+  // success while the finger stays without a record.
+  writes = fake.customWrites;
+  EXPECT_EQ(AddFingerUser(kSymbol, User(200)), -1);
+  EXPECT_EQ(fake.customWrites, writes);
 }
 
 TEST_F(CustomDataBlockTest, UpdateAndDelete) {

@@ -73,6 +73,18 @@ TEST_F(FpChannelTest, MissingSymbolSendsNothing) {
   EXPECT_TRUE(sensor.sent.empty());
 }
 
+TEST_F(FpChannelTest, ExchangeRefusesWhatItsReplyBufferCannotHold) {
+  std::uint8_t frame[8];
+  BuildCommandFrame(FP_CMD_FINGER_DETECT, 0, frame);
+  std::uint8_t reply[64] = {};
+  for (int length : {0, -8, 41, 64}) {
+    EXPECT_FALSE(FingerPrintExchange(kSymbol, frame, reply, length)) << length;
+  }
+  EXPECT_FALSE(FingerPrintExchange(nullptr, frame, reply, FP_SHORT_REPLY));
+  EXPECT_TRUE(sensor.sent.empty());
+  EXPECT_TRUE(FingerPrintExchange(kSymbol, frame, reply, FP_SHORT_REPLY));
+}
+
 TEST_F(FpChannelTest, PresenceProbe) {
   struct Case {
     SensorReply reply;
@@ -157,6 +169,12 @@ TEST_F(FpChannelTest, TraceLinesGoToTheSink) {
   EXPECT_TRUE(has("Begin, command = 0x51, parameter = 0x02."));
   EXPECT_TRUE(has("sendcmd= 6c 63 62 51 02 00 18 00\n"));
   EXPECT_TRUE(has("output[0] = 0x6c."));
+
+  g_lines.clear();
+  bridge::SetDiagnosticSink(&CollectLine);
+  FpIsFingerPresent(kSymbol);
+  bridge::SetDiagnosticSink(nullptr);
+  EXPECT_TRUE(has("Run FingerPrintCommand()."));
 }
 
 }  // namespace

@@ -156,6 +156,14 @@ TEST_F(FpWorkersTest, SaveStoresTheFingerOrUndoesTheEnrolment) {
   ASSERT_EQ(sensor.CountSent(FP_CMD_ERASE_USER), 1);
   EXPECT_EQ(sensor.sent.back()[4], 7);
   EXPECT_EQ(GetFingerList(bridge, 0).size(), 1u);
+
+  // An ID the table cannot hold (above 127) is refused and undone as well.
+  bridge.enrolUserId = 200;
+  RunSaveWorker(bridge, "little finger");
+  EXPECT_EQ(Take(WM_FP_ENROL_EVENT), (Events{{16, -1}}));
+  ASSERT_EQ(sensor.CountSent(FP_CMD_ERASE_USER), 2);
+  EXPECT_EQ(sensor.sent.back()[4], 200);
+  EXPECT_EQ(GetFingerList(bridge, 0).size(), 1u);
 }
 
 struct Status {

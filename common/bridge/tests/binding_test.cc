@@ -74,6 +74,23 @@ TEST(BindingTest, AskesForTheSdkVersionOnceAndPublishesTheSharedEntries) {
   EXPECT_EQ(bridge::GetSharedEntries().sendFingerprint, nullptr);
 }
 
+TEST(BindingTest, AFailedRebindingWithdrawsTheSharedEntries) {
+  FakeLibrary fake;
+  BridgeApi bridge;
+  ASSERT_TRUE(bridge.BindEntries(fake.Entries()));
+  BridgeEntries incomplete = fake.Entries();
+  incomplete.AP_Login = nullptr;
+  EXPECT_FALSE(bridge.BindEntries(incomplete));
+  // The previous library may be unloaded by now: nothing may still lead into it.
+  EXPECT_EQ(bridge::GetSharedEntries().sendFingerprint, nullptr);
+  EXPECT_EQ(bridge::GetSharedEntries().readCustomData, nullptr);
+
+  ASSERT_TRUE(bridge.BindEntries(fake.Entries()));
+  EXPECT_FALSE(bridge.BindBridgeLibrary("libNoSuchBridgeLibrary.so"));
+  EXPECT_FALSE(bridge.IsBound());
+  EXPECT_EQ(bridge::GetSharedEntries().writeCustomData, nullptr);
+}
+
 std::string g_lastLine;
 void Capture(const char* line) { g_lastLine = line; }
 
