@@ -100,6 +100,7 @@ class Cli {
   int SetPassword(const DriveRecord& drive);
   int ChangePassword(const DriveRecord& drive);
   int RemovePassword(const DriveRecord& drive);
+  bool CustomDataReadable(const DriveRecord& drive);
   int Hint(const DriveRecord& drive);
   int SafeRemove();
   int Erase(const DriveRecord& drive);
@@ -337,7 +338,22 @@ int Cli::RemovePassword(const DriveRecord& drive) {
   return kExitDone;
 }
 
+bool Cli::CustomDataReadable(const DriveRecord& drive) {
+  BridgeApi::SymbolBuffer symbol;
+  bridge_.CopySymbol(drive.index, symbol);
+  std::uint8_t block[kCustomDataSize];
+  UserConfig view;
+  bool readable = LoadUserConfig(symbol, &view, block) != nullptr;
+  // Blocks written by older software may hold a password copy.
+  platform::SecureZero(block, sizeof block);
+  return readable;
+}
+
 int Cli::Hint(const DriveRecord& drive) {
+  // An empty hint and an unreadable block look alike to ReadPasswordHint.
+  if (!CustomDataReadable(drive)) {
+    return Fail(kExitFailed, "The drive's custom-data area could not be read.");
+  }
   std::string hint = ReadPasswordHint(bridge_, drive.index);
   if (hint.empty()) {
     err_ << "No password hint is stored.\n";
@@ -381,12 +397,22 @@ int Cli::Erase(const DriveRecord& drive) {
 }
 
 int Cli::Fingerprints(const DriveRecord& drive) {
-  std::vector<FpListItem> fingers = GetFingerList(bridge_, drive.index);
-  if (fingers.empty()) {
+  BridgeApi::SymbolBuffer symbol;
+  bridge_.CopySymbol(drive.index, symbol);
+  FpUser users[kMaxListedFingers];
+  int count = 0;
+  // Listed directly: GetFingerList gives an empty list for an unreadable block too.
+  if (!ListFingerUsers(symbol, users, &count)) {
+    return Fail(kExitFailed, "The drive's custom-data area could not be read.");
+  }
+  if (count == 0) {
     err_ << "No fingerprints are enrolled.\n";
     return kExitDone;
   }
-  for (const FpListItem& finger : fingers) out_ << int(finger.id) << "  " << finger.name << "\n";
+  for (int i = 0; i < count; ++i) {
+    FpListItem finger = MakeListItem(users[i]);
+    out_ << int(finger.id) << "  " << finger.name << "\n";
+  }
   return kExitDone;
 }
 

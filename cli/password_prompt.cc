@@ -4,6 +4,9 @@
 
 bool PasswordPrompt::Read(const char* prompt, std::string& out) {
   platform::SecureZero(out);
+  // Room for any sensible line up front: a string that grows while the line
+  // is read leaves unwiped copies of its first characters behind.
+  out.reserve(kLineReserve);
   bool got;
   if (fromStream_) {
     got = static_cast<bool>(std::getline(in_, out));

@@ -24,6 +24,8 @@ class PasswordPrompt {
   bool fromStream() const { return fromStream_; }
 
  private:
+  static constexpr std::size_t kLineReserve = 256;
+
   bool fromStream_;
   std::istream& in_;
   std::ostream& prompts_;

@@ -12,7 +12,8 @@ bool ReadLineWithoutEcho(std::string& out) {
   if (tcgetattr(STDIN_FILENO, &saved) != 0) return false;
   termios quiet = saved;
   quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  // Never read a password that would be shown as it is typed.
+  if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet) != 0) return false;
   bool got = static_cast<bool>(std::getline(std::cin, out));
   tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
   return got;

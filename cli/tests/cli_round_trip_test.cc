@@ -109,6 +109,19 @@ TEST_F(CliRoundTripTest, ChangeAndRemovePassword) {
   EXPECT_TRUE(WaitForState(id, 1));
 }
 
+TEST_F(CliRoundTripTest, AnUnreadableCustomDataBlockIsAFailureNotAnEmptyAnswer) {
+  sim().Attach();
+  for (const char* command : {"hint", "fingerprints"}) {
+    SCOPED_TRACE(command);
+    ASSERT_EQ(sim().Run("fail AP_ReadCustomData_New").exit_code, 0);
+    CliResult r = Cli({command});
+    EXPECT_EQ(r.code, kExitFailed);
+    EXPECT_NE(r.err.find("could not be read"), std::string::npos) << r.err;
+    ASSERT_EQ(sim().Run("fail clear").exit_code, 0);
+    EXPECT_EQ(Cli({command}).code, kExitDone);
+  }
+}
+
 TEST_F(CliRoundTripTest, EraseAForgottenPassword) {
   const int id = sim().Attach("--password lost1234");
   CliResult erase = Cli({"erase", "--yes"});

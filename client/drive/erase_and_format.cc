@@ -28,7 +28,7 @@ void StartEraseAndFormat(BridgeApi& bridge, platform::HWND replyWnd, int driveIn
   bridge.driveIndex = driveIndex;
   bridge.replyWnd = replyWnd;
   bridge.formatBusy.store(1);
-  platform::StartThread([&bridge, replyWnd, driveIndex] {
+  bool started = platform::StartThread([&bridge, replyWnd, driveIndex] {
     EraseOutcome outcome = EraseAndFormat(bridge, driveIndex);
     bridge.formatBusy.store(0);
     if (outcome == EraseOutcome::kDone) {
@@ -37,4 +37,10 @@ void StartEraseAndFormat(BridgeApi& bridge, platform::HWND replyWnd, int driveIn
       platform::PostMessage(replyWnd, WM_FORMAT_FAILED, 0, 0);
     }
   });
+  // Without a worker nothing would ever clear formatBusy (which holds back the
+  // device-change handling) or answer the waiting page.
+  if (!started) {
+    bridge.formatBusy.store(0);
+    platform::PostMessage(replyWnd, WM_FORMAT_FAILED, 0, 0);
+  }
 }

@@ -32,11 +32,15 @@ void BridgeApi::StartPasswordLogin(platform::HWND reply, const char* password, i
   driveIndex = index;
   replyWnd = reply;
   replyTag = tag;
-  platform::StartThread([this, parameters] {
+  bool started = platform::StartThread([this, parameters] {
     bool ok = Login(parameters->password, parameters->index);
     platform::SecureZero(parameters->password, sizeof parameters->password);
     platform::PostMessage(parameters->reply, ok ? WM_LOGIN_OK : WM_LOGIN_FAILED,
                           static_cast<platform::WPARAM>(parameters->tag), 0);
   });
   workerMutex.Release();
+  // The page waits for an answer with its buttons disabled: give it one.
+  if (!started) {
+    platform::PostMessage(reply, WM_LOGIN_FAILED, static_cast<platform::WPARAM>(tag), 0);
+  }
 }
