@@ -2,6 +2,8 @@
 // main thread draws: windows, images and text drawing stay per thread.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <atomic>
 #include <thread>
 
@@ -16,6 +18,9 @@ using toolkit::testing::TestWindow;
 using toolkit::testing::ToBytes;
 
 TEST(ThreadTest, PopUpsOnTwoThreadsRunTheirOwnModalLoops) {
+  // Choose the backend before any thread starts: the drivers below would
+  // otherwise write the environment while the other thread reads it.
+  ::setenv("ORLUSSD_BACKEND", "headless", 1);
   InstallSkin({{"pop.xml", ToBytes(R"(<Window size="300,120"><VerticalLayout bkcolor="#FFFFFFFF">
                    <Text name="msg" text="Working 工作中"/><Button name="ok" height="30"
                    text="OK" bkimage="b.png"/></VerticalLayout></Window>)")},
