@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "emulator/daemon/control_commands.h"
@@ -209,7 +210,17 @@ int RunDaemon() {
     return 0;
   }
 
-  World world = LoadWorld(StatePath()).value_or(World{});
+  std::optional<World> world = LoadWorld(StatePath());
+  if (!world) {
+    // Starting empty would overwrite every drive the file holds.
+    if (::access(StatePath().c_str(), F_OK) == 0) {
+      std::fprintf(stderr,
+                   "drivesim daemon: cannot read %s; move it away to start with no drives\n",
+                   StatePath().c_str());
+      return 1;
+    }
+    world.emplace();
+  }
 
   std::signal(SIGTERM, OnStopSignal);
   std::signal(SIGINT, OnStopSignal);
@@ -232,7 +243,7 @@ int RunDaemon() {
       std::rename(temp.c_str(), PidPath().c_str());
     }
   }
-  Daemon daemon(std::move(world), StatePath());
+  Daemon daemon(std::move(*world), StatePath());
   return daemon.Run(listener.get(), socket_path, inode);
 }
 

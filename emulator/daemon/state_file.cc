@@ -116,14 +116,18 @@ std::optional<World> LoadWorld(const std::string& path) {
   const auto root = ParseJson(text.str());
   if (!root || !root->isObject()) return std::nullopt;
   World world;
-  world.next_id = (*root).get("next_id", 1).asInt();
-  world.reenumerate_delay_ms =
-      (*root).get("reenumerate_delay_ms", kDefaultReenumerateDelayMs).asInt();
-  world.damage_frames = (*root)["damage_frames"].asBool();
-  for (const auto& entry : (*root)["faults"].getMemberNames()) {
-    world.faults[entry] = (*root)["faults"][entry].asInt();
+  try {
+    world.next_id = (*root).get("next_id", 1).asInt();
+    world.reenumerate_delay_ms =
+        (*root).get("reenumerate_delay_ms", kDefaultReenumerateDelayMs).asInt();
+    world.damage_frames = (*root)["damage_frames"].asBool();
+    for (const auto& entry : (*root)["faults"].getMemberNames()) {
+      world.faults[entry] = (*root)["faults"][entry].asInt();
+    }
+    for (const auto& drive : (*root)["drives"]) world.drives.push_back(DriveFromJson(drive));
+  } catch (const Json::Exception&) {
+    return std::nullopt;  // a field of the wrong type
   }
-  for (const auto& drive : (*root)["drives"]) world.drives.push_back(DriveFromJson(drive));
   return world;
 }
 

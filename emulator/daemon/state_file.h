@@ -10,7 +10,7 @@
 namespace drivesim {
 
 bool SaveWorld(const World& world, const std::string& path);
-// nullopt when the file is missing or unreadable.
+// nullopt when the file is missing, unreadable or not a state file.
 std::optional<World> LoadWorld(const std::string& path);
 
 }  // namespace drivesim

@@ -1,11 +1,13 @@
 // What the daemon and the command line accept from outside: requests with
 // fields of the wrong type, volume folders that formatting would wipe, and
-// the emulator folder named by the environment.
+// the emulator folder named by the environment, a state file it cannot read.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "emulator/protocol/daemon_client.h"
@@ -115,6 +117,27 @@ TEST_F(DriveSimTest, EmulatorFolderPermissionsAreOnlySetOnFoldersItCreates) {
   ASSERT_EQ(::stat(fresh.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
+
+class UnreadableStateTest : public DriveSimTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
+// A daemon that started empty would save over every drive the file holds.
+TEST_P(UnreadableStateTest, DaemonRefusesToStartAndKeepsTheFile) {
+  ASSERT_EQ(sim().Run("stop").exit_code, 0);
+  const std::string state = sim().dir() + "/state.json";
+  std::ofstream(state, std::ios::trunc) << GetParam();
+
+  const CommandResult result = sim().Run("daemon");
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_NE(result.err.find("move it away"), std::string::npos) << result.err;
+  std::stringstream kept;
+  kept << std::ifstream(state).rdbuf();
+  EXPECT_EQ(kept.str(), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(States, UnreadableStateTest,
+                         ::testing::Values("{\"drives\": [", R"({"drives": [{"custom_data": {}}]})",
+                                           R"({"faults": [1]})", R"({"next_id": "two"})"));
 
 }  // namespace
 }  // namespace drivesim::testing
