@@ -21,6 +21,7 @@
 #include "emulator/daemon/entry_calls.h"
 #include "emulator/daemon/letter_map_writer.h"
 #include "emulator/daemon/state_file.h"
+#include "emulator/protocol/entry_failures.h"
 #include "emulator/protocol/json_line.h"
 #include "emulator/protocol/paths.h"
 #include "emulator/protocol/socket_io.h"
@@ -153,17 +154,24 @@ class Daemon {
     WriteAll(client.get(), ToJsonLine(reply));
   }
 
+  // A change that cannot be saved is undone and reported as a failure: a
+  // daemon killed afterwards would have lost it.
   Json::Value Handle(const Json::Value& request) {
     const std::int64_t now = NowMs();
     if (!request.isMember("cmd")) {
+      World before = world_;
       bool changed = false;
       Json::Value reply = HandleEntryCall(world_, letters_, request, now, &changed);
-      if (changed) {
-        Persist();
-      } else {
+      if (!changed) {
         counts_unsaved_ = true;
+        return reply;
       }
-      return reply;
+      if (Persist()) return reply;
+      Undo(std::move(before));
+      Json::Value failed;
+      failed["ret"] = FailureOf(request["entry"].asString()).value;
+      failed["error"] = UnsavedError();
+      return failed;
     }
     const std::string cmd = request["cmd"].asString();
     if (cmd == "stop") {
@@ -172,18 +180,35 @@ class Daemon {
       reply["ok"] = true;
       return reply;
     }
+    if (cmd == "ping" || cmd == "status")
+      return HandleControlCommand(world_, letters_, request, now);
+    World before = world_;
     Json::Value reply = HandleControlCommand(world_, letters_, request, now);
-    if (cmd != "ping" && cmd != "status") Persist();
-    return reply;
+    if (Persist() || !reply["ok"].asBool()) return reply;
+    Undo(std::move(before));
+    Json::Value failed;
+    failed["ok"] = false;
+    failed["error"] = UnsavedError();
+    return failed;
   }
 
   // Saved before the reply goes out, so a daemon killed right after a call
-  // has kept its effect.
-  void Persist() {
+  // has kept its effect. False when the state file could not be written.
+  bool Persist() {
     Settle();
-    SaveWorld(world_, state_path_);
+    if (!SaveWorld(world_, state_path_)) return false;
     counts_unsaved_ = false;
     last_save_ms_ = NowMs();
+    return true;
+  }
+
+  void Undo(World before) {
+    world_ = std::move(before);
+    Settle();
+  }
+
+  std::string UnsavedError() const {
+    return "cannot save the emulator state to " + state_path_ + "; check that folder";
   }
 
   World world_;

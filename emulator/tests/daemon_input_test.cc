@@ -118,6 +118,30 @@ TEST_F(DriveSimTest, EmulatorFolderPermissionsAreOnlySetOnFoldersItCreates) {
   EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
+// A change the daemon cannot save is undone and reported as a failure: a
+// daemon killed afterwards would have lost it.
+TEST_F(BridgeTest, ChangesThatCannotBeSavedFailAndAreUndone) {
+  const int id = sim().Attach();
+  Symbol symbol = OnlySymbol();
+  const fs::path state = sim().dir() + "/state.json";
+  fs::remove(state);
+  fs::create_directories(state / "blocked");  // the state file cannot be renamed over it
+
+  const CommandResult attach = sim().Run("attach");
+  EXPECT_EQ(attach.exit_code, 1);
+  EXPECT_NE(attach.err.find("cannot save"), std::string::npos) << attach.err;
+  EXPECT_EQ(sim().Run("in-use 1 on").exit_code, 1);
+  auto password = PasswordBuffer("abcd");
+  EXPECT_EQ(lib.AP_SetPwd(symbol.get(), password.data()), 0);
+  EXPECT_EQ(SecurityState(symbol), 1);
+  EXPECT_EQ(sim().StatusJson()["drives"].size(), 1u);
+  EXPECT_FALSE(sim().Drive(id)["in_use"].asBool());
+
+  fs::remove_all(state);
+  EXPECT_EQ(lib.AP_SetPwd(symbol.get(), password.data()), 1);
+  EXPECT_EQ(sim().Drive(id)["state"].asInt(), 2);
+}
+
 class UnreadableStateTest : public DriveSimTest,
                             public ::testing::WithParamInterface<const char*> {};
 
