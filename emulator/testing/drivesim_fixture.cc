@@ -110,9 +110,13 @@ DriveSim::~DriveSim() {
   if (daemon_pid_ > 0) {
     // Our daemon may already be gone (a test killed it and the command line
     // started another, which the stop above ended).
-    if (!stopped) ::kill(daemon_pid_, SIGKILL);
-    int status = 0;
-    ::waitpid(daemon_pid_, &status, 0);
+    // A daemon that still runs (one that no longer answers, or that serves a
+    // folder the test pointed elsewhere) must not hold up the teardown.
+    const auto ended = [this] { return ::waitpid(daemon_pid_, nullptr, WNOHANG) != 0; };
+    if (!stopped || !WaitUntil(ended, std::chrono::seconds(10))) {
+      ::kill(daemon_pid_, SIGKILL);
+      ::waitpid(daemon_pid_, nullptr, 0);
+    }
   }
   std::error_code ec;
   std::filesystem::remove_all(dir_, ec);
