@@ -16,11 +16,13 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "emulator/daemon/control_commands.h"
 #include "emulator/daemon/entry_calls.h"
 #include "emulator/daemon/letter_map_writer.h"
 #include "emulator/daemon/state_file.h"
+#include "emulator/protocol/daemon_client.h"
 #include "emulator/protocol/entry_failures.h"
 #include "emulator/protocol/json_line.h"
 #include "emulator/protocol/paths.h"
@@ -83,6 +85,16 @@ int Listen(const std::string& path, ino_t* inode) {
 bool SocketStillOurs(const std::string& path, ino_t inode) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && info.st_ino == inode;
+}
+
+constexpr auto kLockWait = std::chrono::seconds(5);
+constexpr auto kLockRetry = std::chrono::milliseconds(20);
+constexpr int kPingTimeoutMs = 500;
+
+bool AnotherDaemonAnswers() {
+  Json::Value ping;
+  ping["cmd"] = "ping";
+  return AskDaemon(ping, kPingTimeoutMs).has_value();
 }
 
 Json::Value Malformed(const std::string& why) {
@@ -228,11 +240,17 @@ int RunDaemon() {
   const std::string dir = platform::DriveSimDir();
   MakeEmulatorDir();
 
-  // One daemon per folder: a second one started meanwhile leaves at once.
+  // One daemon per folder: a second one leaves once the first answers. A
+  // daemon that was just asked to stop holds the lock a moment after it stopped
+  // answering, so the lock is tried again for a while before giving up.
   FileDescriptor lock(::open(LockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-  if (lock.get() < 0 || ::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
-    std::fprintf(stderr, "drivesim daemon: another daemon serves %s\n", dir.c_str());
-    return 0;
+  const auto give_up = std::chrono::steady_clock::now() + kLockWait;
+  while (lock.get() < 0 || ::flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+    if (lock.get() < 0 || AnotherDaemonAnswers() || std::chrono::steady_clock::now() >= give_up) {
+      std::fprintf(stderr, "drivesim daemon: another daemon serves %s\n", dir.c_str());
+      return 0;
+    }
+    std::this_thread::sleep_for(kLockRetry);
   }
 
   std::optional<World> world = LoadWorld(StatePath());
