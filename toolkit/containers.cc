@@ -164,6 +164,90 @@ CControlUI* CContainerUI::FindControlAt(POINT pt) {
 
 void CContainerUI::DoEvent(TEventUI& event) { CControlUI::DoEvent(event); }
 
+// Both linear layouts share one routine; an Axis names which side of a box is
+// the line's direction ("main") and which is across it ("cross").
+namespace {
+
+struct Axis {
+  bool vertical;
+
+  int Main(SIZE s) const { return vertical ? s.cy : s.cx; }
+  int Cross(SIZE s) const { return vertical ? s.cx : s.cy; }
+  void SetMain(SIZE& s, int v) const { (vertical ? s.cy : s.cx) = v; }
+  int Start(const RECT& r) const { return vertical ? r.top : r.left; }
+  int CrossStart(const RECT& r) const { return vertical ? r.left : r.top; }
+  int Length(const RECT& r) const { return vertical ? r.Height() : r.Width(); }
+  int CrossLength(const RECT& r) const { return vertical ? r.Width() : r.Height(); }
+  int Lead(const RECT& p) const { return vertical ? p.top : p.left; }
+  int Trail(const RECT& p) const { return vertical ? p.bottom : p.right; }
+  int CrossLead(const RECT& p) const { return vertical ? p.left : p.top; }
+  int CrossTrail(const RECT& p) const { return vertical ? p.right : p.bottom; }
+  int MainMin(const CControlUI& c) const { return vertical ? c.GetMinHeight() : c.GetMinWidth(); }
+  int MainMax(const CControlUI& c) const { return vertical ? c.GetMaxHeight() : c.GetMaxWidth(); }
+  int CrossMin(const CControlUI& c) const { return vertical ? c.GetMinWidth() : c.GetMinHeight(); }
+  int CrossMax(const CControlUI& c) const { return vertical ? c.GetMaxWidth() : c.GetMaxHeight(); }
+  RECT Box(int main, int cross, int mainLength, int crossLength) const {
+    return vertical ? RECT{cross, main, cross + crossLength, main + mainLength}
+                    : RECT{main, cross, main + mainLength, cross + crossLength};
+  }
+};
+
+}  // namespace
+
+// Fixed sizes first, then the rest shared evenly among the children that
+// stretch; floating children are placed by their own position.
+void CContainerUI::ArrangeInLine(RECT inner, bool vertical) {
+  const Axis axis{vertical};
+  SIZE available{inner.Width(), inner.Height()};
+  struct Slot {
+    CControlUI* control;
+    SIZE size;
+  };
+  std::vector<Slot> slots;
+  int fixed = 0;
+  int stretch = 0;
+  for (auto& item : items_) {
+    if (!item->IsVisible()) continue;
+    if (item->IsFloat()) {
+      PlaceFloat(item.get());
+      continue;
+    }
+    SIZE size = item->EstimateSize(available);
+    RECT p = item->GetPadding();
+    if (axis.Main(size) > 0) {
+      axis.SetMain(size, Clamp(axis.Main(size), axis.MainMin(*item), axis.MainMax(*item)));
+      fixed += axis.Main(size);
+    } else {
+      ++stretch;
+    }
+    fixed += axis.Lead(p) + axis.Trail(p);
+    slots.push_back({item.get(), size});
+  }
+  if (!slots.empty()) fixed += childPadding_ * static_cast<int>(slots.size() - 1);
+  int remaining = std::max(0, axis.Length(inner) - fixed);
+  int cursor = axis.Start(inner);
+  int stretchLeft = stretch;
+  for (auto& slot : slots) {
+    const CControlUI& control = *slot.control;
+    RECT p = control.GetPadding();
+    int length = axis.Main(slot.size);
+    if (length <= 0) {
+      length = stretchLeft > 0 ? remaining / stretchLeft : 0;
+      length = Clamp(length, axis.MainMin(control), axis.MainMax(control));
+      remaining -= length;
+      --stretchLeft;
+    }
+    int across = axis.Cross(slot.size) > 0
+                     ? axis.Cross(slot.size)
+                     : axis.CrossLength(inner) - axis.CrossLead(p) - axis.CrossTrail(p);
+    across = Clamp(across, axis.CrossMin(control), axis.CrossMax(control));
+    cursor += axis.Lead(p);
+    slot.control->SetPos(
+        axis.Box(cursor, axis.CrossStart(inner) + axis.CrossLead(p), length, across), false);
+    cursor += length + axis.Trail(p) + childPadding_;
+  }
+}
+
 // ---- VerticalLayout ----
 
 void* CVerticalLayoutUI::GetInterface(std::u16string_view name) {
@@ -175,51 +259,7 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool needInvalidate) {
   CControlUI::SetPos(rc, needInvalidate);
   RECT inner = InnerRect();
   inner.top -= scrollY_;
-  SIZE available{inner.Width(), inner.Height()};
-  struct Slot {
-    CControlUI* control;
-    SIZE size;
-  };
-  std::vector<Slot> slots;
-  int fixed = 0;
-  int stretch = 0;
-  for (auto& item : items_) {
-    if (!item->IsVisible()) continue;
-    if (item->IsFloat()) {
-      PlaceFloat(item.get());
-      continue;
-    }
-    SIZE size = item->EstimateSize(available);
-    RECT p = item->GetPadding();
-    if (size.cy > 0) {
-      size.cy = Clamp(size.cy, item->GetMinHeight(), item->GetMaxHeight());
-      fixed += size.cy;
-    } else {
-      ++stretch;
-    }
-    fixed += p.top + p.bottom;
-    slots.push_back({item.get(), size});
-  }
-  if (!slots.empty()) fixed += childPadding_ * static_cast<int>(slots.size() - 1);
-  int remaining = std::max(0, inner.Height() - fixed);
-  int y = inner.top;
-  int stretchLeft = stretch;
-  for (auto& slot : slots) {
-    RECT p = slot.control->GetPadding();
-    int h = slot.size.cy;
-    if (h <= 0) {
-      h = stretchLeft > 0 ? remaining / stretchLeft : 0;
-      h = Clamp(h, slot.control->GetMinHeight(), slot.control->GetMaxHeight());
-      remaining -= h;
-      --stretchLeft;
-    }
-    int w = slot.size.cx > 0 ? slot.size.cx : inner.Width() - p.left - p.right;
-    w = Clamp(w, slot.control->GetMinWidth(), slot.control->GetMaxWidth());
-    int x = inner.left + p.left;
-    y += p.top;
-    slot.control->SetPos({x, y, x + w, y + h}, false);
-    y += h + p.bottom + childPadding_;
-  }
+  ArrangeInLine(inner, /*vertical=*/true);
 }
 
 // ---- HorizontalLayout ----
@@ -231,52 +271,7 @@ void* CHorizontalLayoutUI::GetInterface(std::u16string_view name) {
 
 void CHorizontalLayoutUI::SetPos(RECT rc, bool needInvalidate) {
   CControlUI::SetPos(rc, needInvalidate);
-  RECT inner = InnerRect();
-  SIZE available{inner.Width(), inner.Height()};
-  struct Slot {
-    CControlUI* control;
-    SIZE size;
-  };
-  std::vector<Slot> slots;
-  int fixed = 0;
-  int stretch = 0;
-  for (auto& item : items_) {
-    if (!item->IsVisible()) continue;
-    if (item->IsFloat()) {
-      PlaceFloat(item.get());
-      continue;
-    }
-    SIZE size = item->EstimateSize(available);
-    RECT p = item->GetPadding();
-    if (size.cx > 0) {
-      size.cx = Clamp(size.cx, item->GetMinWidth(), item->GetMaxWidth());
-      fixed += size.cx;
-    } else {
-      ++stretch;
-    }
-    fixed += p.left + p.right;
-    slots.push_back({item.get(), size});
-  }
-  if (!slots.empty()) fixed += childPadding_ * static_cast<int>(slots.size() - 1);
-  int remaining = std::max(0, inner.Width() - fixed);
-  int x = inner.left;
-  int stretchLeft = stretch;
-  for (auto& slot : slots) {
-    RECT p = slot.control->GetPadding();
-    int w = slot.size.cx;
-    if (w <= 0) {
-      w = stretchLeft > 0 ? remaining / stretchLeft : 0;
-      w = Clamp(w, slot.control->GetMinWidth(), slot.control->GetMaxWidth());
-      remaining -= w;
-      --stretchLeft;
-    }
-    int h = slot.size.cy > 0 ? slot.size.cy : inner.Height() - p.top - p.bottom;
-    h = Clamp(h, slot.control->GetMinHeight(), slot.control->GetMaxHeight());
-    int y = inner.top + p.top;
-    x += p.left;
-    slot.control->SetPos({x, y, x + w, y + h}, false);
-    x += w + p.right + childPadding_;
-  }
+  ArrangeInLine(InnerRect(), /*vertical=*/false);
 }
 
 // ---- TabLayout ----

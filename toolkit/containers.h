@@ -53,6 +53,9 @@ class CContainerUI : public CControlUI {
   // Lays out the floating children against this container's rectangle.
   void SetFloatPositions();
   void PlaceFloat(CControlUI* child);
+  // Lays the visible children out one after another, top to bottom or left
+  // to right, inside `inner`.
+  void ArrangeInLine(RECT inner, bool vertical);
   RECT InnerRect() const;
 
   std::vector<std::unique_ptr<CControlUI>> items_;
