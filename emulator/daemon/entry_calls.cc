@@ -139,13 +139,18 @@ void ChangePassword(Call& call) {
   call.Ret(1);
 }
 
+// What erasing or re-partitioning leaves: an empty, unformatted volume.
+void WipeVolume(Drive& drive) {
+  EmptyFolder(drive.volume_dir);
+  drive.formatted = false;
+  drive.label.clear();
+}
+
 // The forgotten-password erase: the password goes and the data with it.
 void EraseSecurityInfo(Call& call) {
   Drive& drive = *call.drive;
   ClearPassword(drive);
-  EmptyFolder(drive.volume_dir);
-  drive.formatted = false;
-  drive.label.clear();
+  WipeVolume(drive);
   call.Ret(1);
 }
 
@@ -168,9 +173,7 @@ void Partition(Call& call) {
     call.Ret(0);
     return;
   }
-  EmptyFolder(drive.volume_dir);
-  drive.formatted = false;
-  drive.label.clear();
+  WipeVolume(drive);
   call.Ret(1);
 }
 
@@ -279,9 +282,7 @@ void EraseDisk(Call& call) {
     call.Ret(0);
     return;
   }
-  EmptyFolder(drive.volume_dir);
-  drive.formatted = false;
-  drive.label.clear();
+  WipeVolume(drive);
   call.Ret(1);
 }
 
