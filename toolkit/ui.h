@@ -8,6 +8,7 @@
 #include "toolkit/embedded.h"
 #include "toolkit/fonts.h"
 #include "toolkit/menu.h"
+#include "toolkit/message_box.h"
 #include "toolkit/paint_manager.h"
 #include "toolkit/png.h"
 #include "toolkit/skin_archive.h"
