@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "client/presentation/language_text.h"
 #include "client/presentation/layout_files.h"
 #include "client/presentation/page_dresser.h"
+#include "client/resources/fonts/font_registration.h"
 #include "client/resources/gallery/image_references.h"
 #include "client/resources/gallery/previews.h"
 #include "client/resources/skin/skin_archive.h"
@@ -63,16 +65,18 @@ std::string ResolveLanguageFile(const std::string& lang) {
   return fs::absolute(lang).string();
 }
 
+// The client's fonts, registered as at its start-up; a failure is reported here rather than in
+// a message box, as the gallery runs without anyone to answer one.
 bool RegisterFonts() {
-  bool ok = true;
-  for (std::string_view name : {GALLERY_FONT_SYMBOLS}) {
-    const auto bytes = toolkit::EmbeddedData(name);
-    if (bytes.empty() || !toolkit::RegisterPrivateFont(bytes)) {
-      std::cerr << "skin-gallery: font " << name << " could not be registered\n";
-      ok = false;
-    }
-  }
-  return ok;
+  const auto fonts = BundledFonts();
+  return RegisterFontsOrWarn(
+             fonts,
+             [](std::span<const unsigned char> bytes) {
+               return toolkit::RegisterPrivateFont(bytes);
+             },
+             [](const BundledFont& font) {
+               std::cerr << "skin-gallery: font " << font.fileName << " could not be registered\n";
+             }) == fonts.size();
 }
 
 int CheckImages() {
