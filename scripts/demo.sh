@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the drive emulator with one locked demo drive and shows it.
+# Starts the drive emulator with one locked demo drive and shows it, then
+# renders the client's pages to PNG files.
 # usage: scripts/demo.sh BUILD_DIR
 set -euo pipefail
 
@@ -13,3 +14,9 @@ DRIVESIM="$BUILD_DIR/bin/drivesim"
 "$DRIVESIM" attach --password demo1234 >/dev/null
 "$DRIVESIM" status
 echo "The demo drive is locked; its password is demo1234."
+echo "Unlock it with: $BUILD_DIR/bin/orlussd-cli unlock"
+
+GALLERY_DIR="$BUILD_DIR/demo-pages"
+if "$BUILD_DIR/bin/skin-gallery" --lang English.ini --out "$GALLERY_DIR" >/dev/null; then
+  echo "The client's pages are drawn in $GALLERY_DIR (the unlock page: page-05-normal.png)."
+fi
