@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/single_instance.h"
+#include "platform/tests/eventually.h"
 #include "platform/tests/test_dir.h"
 
 namespace platform {
@@ -18,14 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-template <typename Predicate>
-bool Eventually(Predicate predicate) {
-  for (int i = 0; i < 2000; ++i) {
-    if (predicate()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return predicate();
-}
+using platform::test_support::Eventually;
 
 TEST(PlatformProcessTest, KnowsItsOwnProgram) {
   const std::string path = ExecutablePath();

@@ -5,19 +5,12 @@
 
 #include "platform/clock.h"
 #include "platform/thread.h"
+#include "platform/tests/eventually.h"
 
 namespace platform {
 namespace {
 
-// Bounded wait for a condition another thread makes true.
-template <typename Predicate>
-bool Eventually(Predicate predicate) {
-  for (int i = 0; i < 2000; ++i) {
-    if (predicate()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return predicate();
-}
+using platform::test_support::Eventually;
 
 TEST(ManualClockTest, SleepersWakeOnlyWhenTheirDeadlinePasses) {
   ManualClock clock;
